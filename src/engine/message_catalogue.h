@@ -1,0 +1,21 @@
+#pragma once
+// The texts the wizard shows, in the current language. The wizard fills it (English or
+// German); the engine reads it. Texts use "|" for a line break and "'" for a double quote
+// and are shown through FormatText.
+#include <string>
+
+namespace velk {
+
+struct MessageCatalogue {
+  std::string MsgDisableMod, MsgEnableMod, MsgMouseCursor, MsgWeaponSkins, MsgExtracting,
+      MsgSelectMaps, MsgInstallScripts, MsgInstallMaps, MsgUninstallMod, MsgRepair,
+      MsgInstallMod, MsgRemoveOld, MsgPathHint, MsgWelcome, ModDescSource, MsgShortcutName,
+      MsgErrorOccurred, MsgFileNotFound, MsgExtractError, MsgChooseGameDir, MsgExit,
+      MsgExtractingFile, MsgLevelUpdated, MsgWrongGameDir, MsgNone, MsgCreating, MsgComplete;
+};
+
+// The display form: every "|" becomes CR LF, then every "'" a double quote, then every "%s"
+// the argument (inserted last, so its own "|" and "'" stay).
+std::string FormatText(const std::string& text, const std::string& argument);
+
+}  // namespace velk

@@ -1,0 +1,43 @@
+#pragma once
+// The values the wizard window owns for the length of one run. Every procedure of the engine
+// takes the session (or the part it needs); there is no other shared state.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/message_catalogue.h"
+#include "levels/game_layout.h"
+#include "levels/level_discovery.h"
+
+namespace velk {
+
+struct WizardSession {
+  int PageIndex = 0;
+  int LastPage = 4;
+  std::string ModTag = layout::kModTag;
+  std::string LevelPakName = layout::kLevelPakName;
+  std::string AppDir;   // the program's folder, no trailing backslash except at a drive root
+  std::string ModsDir;  // GameDir + "\Mods\", set when page 0 is left
+
+  std::vector<LevelEntry> InstalledLevels;
+  std::vector<LevelEntry> AvailableLevels;
+  std::vector<LevelEntry> ChosenLevels;
+
+  std::string CurrentLevel;
+  std::string LevelDir;
+  std::string LevelWorkDir;
+  std::string CommandLine;
+  std::string CommandOutput;
+  std::string UpdatedLevels;
+
+  MessageCatalogue Texts;
+  bool German = false;
+
+  // Set by the uninstall branch, so that page 3 removes the shortcut instead of writing one.
+  bool Uninstalled = false;
+};
+
+// "VELK_" + ModTag under ModsDir-style paths.
+inline std::string ModFolderName(const WizardSession& s) { return layout::kModFolderPrefix + s.ModTag; }
+
+}  // namespace velk

@@ -1,0 +1,56 @@
+#pragma once
+// What the wizard relies on in a Far Cry installation and in its own payload folder. Every
+// fixed name lives here.
+#include <array>
+#include <string>
+
+namespace velk::layout {
+
+// Game folder (GameDir).
+inline constexpr const char* kGameExeCheck = "\\bin32\\FarCry.exe";  // makes a folder a game folder
+inline constexpr const char* kBin32 = "\\Bin32";
+inline constexpr const char* kGameExe = "\\Bin32\\FarCry.exe";
+inline constexpr const char* kLevels = "\\Levels";
+inline constexpr const char* kMods = "\\Mods";
+inline constexpr const char* kModsDirSuffix = "\\Mods\\";
+inline constexpr const char* kModFolderPrefix = "VELK_";
+inline constexpr const char* kRunLog = "velk.log";
+inline constexpr const char* kStockLevelPak = "level.pak";
+inline constexpr const char* kLevelPakName = "levelvelk.pak";
+inline constexpr const char* kSecondLevelPak = "levelvelkki.pak";
+inline constexpr const char* kDisabledSuffix = ".dis";
+inline constexpr const char* kScriptBackupSuffix = ".bak";
+inline constexpr const char* kModTag = "Av8";
+inline constexpr std::array<const char*, 3> kOldModFolders = {"VELK", "VELK_Av6", "VELK_Av7"};
+
+// Inside the mod folder.
+inline constexpr const char* kMouseCursor = "\\textures\\gui\\mousecursor.dds";
+inline constexpr const char* kSkinDE = "\\Objects\\weapons\\DE\\de.dds";
+inline constexpr const char* kSkinM4 = "\\Objects\\weapons\\M4\\m4.dds";
+inline constexpr const char* kModDescription = "ModDesc.txt";
+
+// Inside a level's work folder.
+inline constexpr const char* kMissionFile = "mission_velk.xml";
+inline constexpr const char* kHideBai = "hidevelk.bai";
+inline constexpr const char* kNetBai = "netvelk.bai";
+
+// Payload beside the program (AppDir).
+inline constexpr const char* kArchiver = "7z.exe";
+inline constexpr const char* kModFilesArchive = "modfiles.7z";
+inline constexpr const char* kMapFilesArchive = "mapfiles.7z";
+inline constexpr const char* kWorkFolder = "Temp";
+inline constexpr const char* kKillBatch = "Kill.bat";
+inline constexpr std::array<const char*, 3> kLegacyPayload = {"COMCTL32.OCX", "COMDLG32.OCX",
+                                                              "vbrun60sp6.exe"};
+
+// Desktop shortcut.
+inline constexpr const char* kShortcutFile = "Far Cry VELK.lnk";
+inline constexpr int kShortcutIconIndex = 1;
+
+// The 20 stock levels, in the game's order (index 1 to 20 in the wizard's own numbering).
+inline constexpr std::array<const char*, 20> kStockLevels = {
+    "Archive", "Boat",      "Bunker",    "Carrier",  "Catacombs", "Control",  "Cooler",
+    "Dam",     "Factory",   "Fort",      "Pier",     "Rebellion", "Regulator", "Research",
+    "River",   "Steam",     "Swamp",     "Training", "Treehouse", "Volcano"};
+
+}  // namespace velk::layout

@@ -1,0 +1,44 @@
+#pragma once
+// Runs one console command through a batch file in the temporary folder, hidden, waits for
+// it and returns what it wrote to standard output.
+#include <functional>
+#include <string>
+
+namespace velk {
+
+// Work file names in the temporary folder. Fixed, so only one command runs at a time.
+inline constexpr const char* kBatchFileName = "Batch.bat";
+inline constexpr const char* kStdinFileName = "DOSSTDIN.txt";
+inline constexpr const char* kReplyFileName = "DOSReply.txt";
+inline constexpr const char* kRunnerErrorResult = "<ERROR>";
+
+struct RunnerHooks {
+  // Called just before and just after the start, and whenever window messages arrive while
+  // the command runs, so that the window keeps painting.
+  std::function<void()> processPendingEvents;
+  // Shows the platform's description of an unexpected failure (OK button, no icon).
+  std::function<void(const std::string&)> showSystemError;
+};
+
+// Runs `command` in `folder` and returns its standard output converted from the OEM code
+// page; "<ERROR>" when the reply file is missing after the run; empty text after a failure
+// that was shown through showSystemError.
+std::string ExecDosCommand(const std::string& command, const std::string& folder,
+                           const RunnerHooks& hooks = {});
+
+// The text from the first character up to and including the first ":"; empty without one.
+std::string GetDrivePart(const std::string& folder);
+// The short (8.3) form of an existing path; empty when the path does not exist.
+std::string GetShortName(const std::string& path);
+
+// A path written so that cmd reads it from an OEM batch file: itself when every character
+// exists in the OEM code page, otherwise the short form of its longest existing part followed
+// by the rest. "%" is doubled in either case, so cmd does not expand it.
+std::string BatchSafePath(const std::string& path);
+
+// The three-line batch text (UTF-8, before conversion to OEM): the drive line, the quoted cd
+// line, and the command with its redirections. Quoted parts of `command` are made batch-safe.
+std::string BuildBatchText(const std::string& command, const std::string& folder,
+                           const std::string& stdinShortPath, const std::string& replyShortPath);
+
+}  // namespace velk

@@ -1,0 +1,40 @@
+#pragma once
+// Small file operations with forgiving contracts: failures answer false, empty or nothing.
+#include <cstdint>
+#include <string>
+
+namespace velk {
+
+// True only for an existing file (not a folder, not a volume label).
+bool FileExists(const std::string& path);
+// True only for an existing folder.
+bool FolderExists(const std::string& path);
+// Gives the file a new leaf name in its own folder. Callers may ignore the result: true when
+// the rename happened; every failure leaves the file unchanged.
+bool RenameFile(const std::string& oldPath, const std::string& newName);
+// Removes the folder when it is empty; every failure is ignored.
+void KillDir(const std::string& folderPath);
+// Removes a folder with everything in it. Returns true when the folder is gone afterwards.
+bool RemoveFolderTree(const std::string& folderPath);
+// The whole file decoded from the ANSI code page; empty when missing, hidden or system.
+std::string txt_ReadAll(const std::string& fileName);
+// Raw bytes of a file; false when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+// Creates or replaces the file with exactly these bytes.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+// Deletes one file; true when it is gone afterwards (also when it never existed).
+bool DeleteFileAt(const std::string& path);
+// Copies one file over an existing one; true on success.
+bool CopyFileOver(const std::string& from, const std::string& to);
+// Creates a folder and its missing parents; true when it exists afterwards.
+bool CreateFolders(const std::string& path);
+// File attributes: 0xFFFFFFFF for a missing path.
+std::uint32_t GetAttributes(const std::string& path);
+bool SetAttributes(const std::string& path, std::uint32_t attributes);
+
+// A random integer: floor(r * (Obergrenze - Untergrenze)) + Untergrenze, r uniform in [0, 1),
+// the generator reseeded from the clock on every call. Throws std::overflow_error when the
+// difference does not fit in 32 bits.
+std::int32_t Zufall(std::int32_t Obergrenze, std::int32_t Untergrenze);
+
+}  // namespace velk

@@ -1,0 +1,36 @@
+#pragma once
+// Facts about the running program and its platform.
+#include <string>
+
+namespace velk {
+
+// The full path of the program's own file.
+std::string OwnExePath();
+// The folder of the program's own file: no trailing backslash, except at a drive root ("C:\").
+std::string ExeFolder();
+// Makes `folder` the current folder; false on failure.
+bool SetCurrentFolder(const std::string& folder);
+std::string CurrentFolder();
+// The temporary folder as the platform reports it, ending in a backslash.
+std::string TempFolder();
+// GetSystemDefaultLCID as a number.
+unsigned SystemDefaultLcid();
+bool DebuggerAttached();
+// The platform's description of the last error (GetLastError) or of the given code.
+std::string LastErrorText();
+std::string ErrorText(unsigned long code);
+
+// Holds a named mutex for the program's life; Acquired() is false when another instance holds it.
+class SingleInstance {
+ public:
+  explicit SingleInstance(const std::string& name);
+  ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+  bool Acquired() const { return acquired_; }
+ private:
+  void* handle_ = nullptr;
+  bool acquired_ = false;
+};
+
+}  // namespace velk

@@ -1,0 +1,31 @@
+// main for every test program: each test process gets its own temporary folder, so that the
+// command runner's fixed work file names never collide between tests running side by side.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  wchar_t base[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathW(MAX_PATH + 1, base);
+  std::wstring own = std::wstring(base, n) + L"velk-test-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(own.c_str(), nullptr);
+  SetEnvironmentVariableW(L"TEMP", own.c_str());
+  SetEnvironmentVariableW(L"TMP", own.c_str());
+  ::testing::InitGoogleTest(&argc, argv);
+  int rc = RUN_ALL_TESTS();
+  // Leave nothing behind in the prefix's temporary folder.
+  std::wstring spec = own + L"\\*";
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(spec.c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring p = own + L"\\" + fd.cFileName;
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(p.c_str());
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryW(own.c_str());
+  return rc;
+}
