@@ -38,6 +38,9 @@ class Wizard {
   WizardUi& ui() { return ui_; }
 
  private:
+  class BusyScope;
+  void SetButtonsEnabled(bool enabled);
+
   WizardSession& session_;
   WizardUi& ui_;
   int busy_ = 0;

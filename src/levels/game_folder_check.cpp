@@ -1,0 +1,46 @@
+#include "levels/game_folder_check.h"
+
+#include "levels/game_layout.h"
+#include "support/file_helpers.h"
+#include "support/run_log.h"
+
+namespace velk {
+namespace {
+
+// One left-to-right pass; the result is not scanned again, so "\Mo\Modsds" keeps a "\Mods".
+std::string ReplaceEvery(const std::string& text, const std::string& from, const std::string& to) {
+  std::string out;
+  size_t pos = 0;
+  for (size_t hit; (hit = text.find(from, pos)) != std::string::npos; pos = hit + from.size())
+    out.append(text, pos, hit - pos).append(to);
+  out.append(text, pos, std::string::npos);
+  return out;
+}
+
+}  // namespace
+
+std::string NormaliseGamePath(std::string text) {
+  text = ReplaceEvery(text, "/", "\\");
+  while (!text.empty() && text.back() == '\\') text.pop_back();
+  // A sub-folder of the game picked instead of the game folder leads back to it. The cuts
+  // are deliberately plain text: they also hit inside longer names (D:\Levels2 -> D:2).
+  text = ReplaceEvery(text, layout::kMods, "");
+  text = ReplaceEvery(text, layout::kLevels, "");
+  return ReplaceEvery(text, layout::kBin32, "");
+}
+
+bool CheckPath(std::string& pathText) {
+  pathText = NormaliseGamePath(pathText);
+  return FileExists(pathText + layout::kGameExeCheck);
+}
+
+bool RestartRunLog(const std::string& gameDir, const std::string& modTag) {
+  const std::string logFile = gameDir + "\\" + layout::kRunLog;
+  if (FileExists(logFile)) DeleteFileAt(logFile);
+  bool written = Log(gameDir, "VELK Mod " + modTag + " logfile");
+  written = Log(gameDir, "Date: " + ShortDate()) && written;
+  written = Log(gameDir, "Far Cry Informations:") && written;
+  return Log(gameDir, "Far Cry Dir: '" + gameDir + "'") && written;
+}
+
+}  // namespace velk

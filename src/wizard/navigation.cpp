@@ -1,0 +1,126 @@
+#include "wizard/navigation.h"
+
+#include <initializer_list>
+
+#include "engine/page_work.h"
+#include "levels/game_folder_check.h"
+#include "support/settings_store.h"
+#include "wizard/catalogue.h"
+
+namespace velk {
+namespace {
+
+constexpr const char* kBanner = "Far Cry VELK Mod Creator ";
+
+// The choices that belong to an install; uninstall and switch-over take none of them.
+constexpr std::initializer_list<Ctl> kInstallParts = {Ctl::Check3, Ctl::Check4, Ctl::Check5,
+                                                      Ctl::Check1};
+
+}  // namespace
+
+// The next and exit buttons stay disabled while a page's work runs; nested NextPage calls
+// (from DoOutput, or the page-2 skip) share one disabled stretch.
+class Wizard::BusyScope {
+ public:
+  explicit BusyScope(Wizard& wizard) : wizard_(wizard) {
+    if (wizard_.busy_++ == 0) wizard_.SetButtonsEnabled(false);
+  }
+  ~BusyScope() {
+    if (--wizard_.busy_ == 0) wizard_.SetButtonsEnabled(true);
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  Wizard& wizard_;
+};
+
+void Wizard::SetButtonsEnabled(bool enabled) {
+  ui_.SetEnabled(Ctl::Command5, enabled);
+  ui_.SetEnabled(Ctl::Command7, enabled);
+}
+
+void Wizard::StartUp(bool inDesignHost, unsigned systemLcid) {
+  LoadLanguage("", systemLcid);
+  session_.LastPage = 4;
+  session_.PageIndex = 0;
+  ui_.ShowPage(0, true);
+  ui_.SetText(Ctl::Text1, ReadGameDirSetting().value_or(""));
+  std::string gameDir = ui_.Text(Ctl::Text1);
+  const bool ok = CheckPath(gameDir);
+  ui_.SetText(Ctl::Text1, gameDir);
+  // A remembered, valid folder skips the first page, except while the designer hosts us.
+  if (ok && !inDesignHost) NextPage();
+}
+
+void Wizard::NextPage() {
+  BusyScope busy(*this);
+  if (CheckInput(session_, ui_)) {
+    ui_.ShowPage(session_.PageIndex, false);
+    ++session_.PageIndex;
+    ui_.ShowPage(session_.PageIndex, true);
+    DoOutput(session_, ui_, [this] { NextPage(); });
+    // PageIndex is read again: an install without maps has already moved on by itself.
+    if (session_.PageIndex == 2) ui_.SetVisible(Ctl::Frame1, false);
+    if (session_.PageIndex == 2 && (ui_.Value(Ctl::Option3) || ui_.Value(Ctl::Option2))) {
+      NextPage();
+      NextPage();
+    }
+  }
+  if (session_.PageIndex == session_.LastPage) ui_.SetVisible(Ctl::Command5, false);
+}
+
+void Wizard::OptionClicked(Ctl option) {
+  if (option != Ctl::Option1 && option != Ctl::Option2 && option != Ctl::Option3) return;
+  ui_.SetValue(option, true);  // as the click itself does
+  if (option == Ctl::Option1) {
+    for (Ctl c : kInstallParts) ui_.SetEnabled(c, true);
+    for (Ctl c : kInstallParts) ui_.SetValue(c, true);
+  } else {
+    for (Ctl c : kInstallParts) ui_.SetValue(c, false);
+    for (Ctl c : kInstallParts) ui_.SetEnabled(c, false);
+  }
+}
+
+void Wizard::ScriptsClicked() {
+  // Mouse cursor and weapon skins are parts of the scripts.
+  const bool scripts = ui_.Value(Ctl::Check3);
+  ui_.SetValue(Ctl::Check5, scripts);
+  ui_.SetValue(Ctl::Check1, scripts);
+  ui_.SetEnabled(Ctl::Check5, scripts);
+  ui_.SetEnabled(Ctl::Check1, scripts);
+}
+
+void Wizard::LanguageChosen(int comboIndex) {
+  if (comboIndex == 0) LoadLanguage("1031");
+  if (comboIndex == 1) LoadLanguage("0");
+}
+
+void Wizard::LoadLanguage(const std::string& languageCode, unsigned systemLcid) {
+  const std::string code = languageCode.empty() ? std::to_string(systemLcid) : languageCode;
+  session_.German = IsGermanCode(code);
+  session_.Texts = session_.German ? GermanCatalogue() : EnglishCatalogue();
+  TranslateControls();
+}
+
+void Wizard::TranslateControls() {
+  const MessageCatalogue& t = session_.Texts;
+  const struct {
+    Ctl control;
+    const std::string& text;
+  } captions[] = {
+      {Ctl::Option1, t.MsgInstallMod},     {Ctl::Check2, t.MsgRemoveOld},
+      {Ctl::Option2, t.MsgUninstallMod},   {Ctl::Check3, t.MsgInstallScripts},
+      {Ctl::Check4, t.MsgInstallMaps},     {Ctl::Label2, t.MsgSelectMaps},
+      {Ctl::Label5, t.MsgComplete},        {Ctl::Label9, t.MsgExtracting},
+      {Ctl::Check5, t.MsgMouseCursor},     {Ctl::Check1, t.MsgWeaponSkins},
+      {Ctl::Command7, t.MsgExit},          {Ctl::Option3, t.MsgDisableMod},
+  };
+  // Built from the design caption each time, so repeated calls never add a second tag.
+  ui_.SetText(Ctl::Label1, FormatText(kBanner + session_.ModTag, ""));
+  ui_.SetText(Ctl::Label3, FormatText(t.MsgWelcome, session_.ModTag));
+  ui_.SetText(Ctl::Label4, FormatText(t.MsgPathHint, ""));
+  for (const auto& caption : captions) ui_.SetText(caption.control, FormatText(caption.text, ""));
+}
+
+}  // namespace velk
