@@ -36,5 +36,7 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes);
 // the generator reseeded from the clock on every call. Throws std::overflow_error when the
 // difference does not fit in 32 bits.
 std::int32_t Zufall(std::int32_t Obergrenze, std::int32_t Untergrenze);
+// The same formula for a given draw r in [0, 1), so that the bounds can be checked exactly.
+std::int32_t ZufallWith(float r, std::int32_t Obergrenze, std::int32_t Untergrenze);
 
 }  // namespace velk

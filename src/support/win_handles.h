@@ -2,6 +2,7 @@
 // Move-only owners for Win32 handles and COM pointers, one type per kind of invalid value.
 // Internal to support/ and the window code: it includes windows.h.
 #include <windows.h>
+#include <objbase.h>  // CoInitializeEx: WIN32_LEAN_AND_MEAN leaves out the COM headers
 
 #include <utility>
 

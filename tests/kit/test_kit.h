@@ -1,6 +1,8 @@
 #pragma once
 // Test kit: real folders, real files and real 7-Zip archives for every test of the project.
 // Everything is made below the test process's own temporary folder (see test_main.cpp).
+// What cannot be built as asked throws std::runtime_error naming the cause (7-Zip's output
+// included), so the test fails with a reason.
 #include <map>
 #include <string>
 #include <vector>
@@ -55,7 +57,11 @@ Fixture MakeFixture(const std::string& parent, const GameOptions& game = {}, con
 // The content the payload archives are packed from, for tests that compare against it.
 std::string StockScriptText(const std::string& level);
 std::string ModScriptText(const std::string& level);
-std::string MissionFileText();  // holds RespawnTime="0" twice
+std::string MissionFileText();  // holds RespawnTime="0" twice, and "05" and "00" that stay
+// Files of modfiles.7z below its top folder VELK_Av8 (backslash separated) and their content;
+// ModDesc.en.txt and ModDesc.de.txt differ.
+std::vector<std::string> ModFileNames();
+std::string ModFileText(const std::string& name);
 
 // The real archiver and program beside the test programs.
 std::string ArchiverPath();
@@ -63,13 +69,16 @@ std::string ProgramPath();       // VelkSetup.exe
 std::string TestProgramPath(const std::string& name);  // tests/programs/<name>.exe
 
 // Runs a program directly (no cmd), waits, and returns its exit code; stdout and stderr
-// together in `output` when given. -1 when it could not be started.
+// together in `output` when given, as the raw bytes the program wrote. -1 when it could not
+// be started or was ended after `timeoutMs`.
 int RunProgram(const std::string& commandLine, const std::string& workDir = {},
                std::string* output = nullptr, unsigned timeoutMs = 60000);
 // Packs `sourceFolder`'s content (relative names) into `archive` with the real 7-Zip.
 void PackFolder(const std::string& sourceFolder, const std::string& archive, const std::string& type);
 // Entry names of an archive as 7-Zip lists them (backslash separated).
 std::vector<std::string> ListArchive(const std::string& archive);
+// The same without the folder entries.
+std::vector<std::string> ListArchiveFiles(const std::string& archive);
 // Extracts one entry's bytes from an archive.
 std::string ReadArchiveEntry(const std::string& archive, const std::string& entry);
 
@@ -80,6 +89,8 @@ bool Exists(const std::string& path);
 std::vector<std::string> ListTree(const std::string& folder);  // relative paths of all files
 // Relative path -> content hash of every file below `folder`.
 std::map<std::string, std::string> HashTree(const std::string& folder);
+// The content hash HashTree uses (FNV-1a, 64 bit, 16 hex digits).
+std::string Fnv1a64Hex(const std::string& bytes);
 
 // The run log's lines without their "[time] - " prefix (continuation lines unchanged).
 std::vector<std::string> LogTexts(const std::string& gameDir);

@@ -1,0 +1,147 @@
+// Game folders and payload folders as the wizard finds them in the field, built with the
+// real 7-Zip. Archives are packed once per test process and copied after that: the same
+// content is needed by many tests, and a 7-Zip run costs a tenth of a second under Wine.
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "kit/test_kit.h"
+#include "support/file_helpers.h"
+#include "support/text_codec.h"
+
+namespace velk::testkit {
+
+namespace {
+
+std::string TempRoot() {
+  // The parent of a fresh temporary folder is the process's own temporary folder.
+  TempFolder probe("probe");
+  return probe.path().substr(0, probe.path().rfind('\\'));
+}
+
+// Builds an archive by `fill` (which writes the content into the folder it is given) once per
+// process, keyed by `key`; later calls copy the packed file.
+template <typename Fill>
+void PackedCopy(const std::string& key, const std::string& type, const std::string& target,
+                Fill fill) {
+  const std::string cached = TempRoot() + "\\velk-kit-" + Fnv1a64Hex(type + "|" + key) + "." + type;
+  if (!FileExists(cached)) {
+    TempFolder staging("stage");
+    TempFolder packed("pack");
+    fill(staging.path());
+    const std::string archive = packed.path() + "\\archive." + type;
+    PackFolder(staging.path(), archive, type);
+    // Moved into place only when complete, so a failed run leaves no half archive behind.
+    if (!MoveFileExW(Widen(archive).c_str(), Widen(cached).c_str(), MOVEFILE_REPLACE_EXISTING))
+      throw std::runtime_error("cannot keep the packed archive " + cached);
+  }
+  if (!CopyFileOver(cached, target)) throw std::runtime_error("cannot copy an archive to " + target);
+}
+
+void FillLevelArchive(const std::string& folder, const std::string& level) {
+  WriteFile(folder + "\\hide" + level + ".bai", "BAI hide " + level + "\r\n");
+  WriteFile(folder + "\\net" + level + ".bai", "BAI net " + level + "\r\n");
+  WriteFile(folder + "\\" + level + ".bai", "BAI nodes " + level + "\r\n");
+  WriteFile(folder + "\\mission.xml",
+            "<Mission Name=\"" + level + "\">\r\n  <Spawn RespawnTime=\"0\"/>\r\n</Mission>\r\n");
+  WriteFile(folder + "\\Terrain\\terrain.dat", "terrain of " + level + "\r\n");
+  WriteFile(folder + "\\Textures\\Terrain\\detail.dds", "DDS detail " + level);
+}
+
+void FillModFiles(const std::string& folder) {
+  const std::string mod = folder + "\\VELK_Av8";
+  for (const std::string& name : ModFileNames()) WriteFile(mod + "\\" + name, ModFileText(name));
+}
+
+void FillMapFiles(const std::string& folder, const std::vector<std::string>& levels) {
+  // The top folder is there even without levels, so that 7-Zip has something to pack.
+  if (!CreateFolders(folder + "\\Temp")) throw std::runtime_error("cannot create " + folder + "\\Temp");
+  for (const std::string& level : levels) {
+    const std::string work = folder + "\\Temp\\" + level;
+    WriteFile(work + "\\" + level + ".lua", ModScriptText(level));
+    WriteFile(work + "\\mission_velk.xml", MissionFileText());
+    WriteFile(work + "\\velk_objects.xml",
+              "<Objects Level=\"" + level + "\">\r\n  <Entity Class=\"AmmoCrate\"/>\r\n</Objects>\r\n");
+  }
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string key;
+  for (const std::string& name : names) key += name + "|";
+  return key;
+}
+
+}  // namespace
+
+std::string StockScriptText(const std::string& level) {
+  return "-- stock script of the level " + level + "\r\nLevel = { Name = \"" + level +
+         "\", Mod = nil }\r\n";
+}
+
+std::string ModScriptText(const std::string& level) {
+  return "-- VELK Mod Av8 script of the level " + level + "\r\nLevel = { Name = \"" + level +
+         "\", Mod = \"VELK_Av8\" }\r\n";
+}
+
+std::string MissionFileText() {
+  return "<?xml version=\"1.0\"?>\r\n"
+         "<Mission Name=\"VELK\" Type=\"Assault\">\r\n"
+         "  <Team Name=\"Red\" RespawnTime=\"0\" MaxPlayers=\"16\"/>\r\n"
+         "  <Team Name=\"Blue\" RespawnTime=\"0\" MaxPlayers=\"16\"/>\r\n"
+         "  <Flag Name=\"Base\" RespawnTime=\"05\" CaptureTime=\"00\"/>\r\n"
+         "  <Vehicle Name=\"Boat\" RespawnTime=\"00\"/>\r\n"
+         "</Mission>\r\n";
+}
+
+std::vector<std::string> ModFileNames() {
+  return {"textures\\gui\\mousecursor.dds", "Objects\\weapons\\DE\\de.dds",
+          "Objects\\weapons\\M4\\m4.dds",   "ModDesc.en.txt",
+          "ModDesc.de.txt",                 "Scripts\\Default\\velk.lua",
+          "textures\\velk_logo.dds"};
+}
+
+std::string ModFileText(const std::string& name) {
+  if (name == "ModDesc.en.txt") return "VELK Mod Av8\r\nEnglish description of the mod.\r\n";
+  if (name == "ModDesc.de.txt") return "VELK Mod Av8\r\nDeutsche Beschreibung der Mod.\r\n";
+  return "VELK Mod Av8 file " + name + "\r\n";
+}
+
+std::string MakeGameFolder(const std::string& parent, const GameOptions& options) {
+  const std::string game = parent + "\\" + options.folderName;
+  WriteFile(game + "\\Bin32\\FarCry.exe", "");
+  if (options.withMods && !CreateFolders(game + "\\Mods"))
+    throw std::runtime_error("cannot create " + game + "\\Mods");
+  for (const std::string& level : options.levels) {
+    const std::string levelDir = game + "\\Levels\\" + level;
+    if (!CreateFolders(levelDir)) throw std::runtime_error("cannot create " + levelDir);
+    PackedCopy("level|" + level, "zip", levelDir + "\\level.pak",
+               [&](const std::string& folder) { FillLevelArchive(folder, level); });
+    if (options.stockScripts) WriteFile(levelDir + "\\" + level + ".lua", StockScriptText(level));
+  }
+  return game;
+}
+
+std::string MakeAppDir(const std::string& parent, const AppOptions& options) {
+  const std::string app = parent + "\\" + options.folderName;
+  if (!CreateFolders(app)) throw std::runtime_error("cannot create " + app);
+  if (options.withArchiver && !CopyFileOver(ArchiverPath(), app + "\\7z.exe"))
+    throw std::runtime_error("cannot copy 7z.exe into " + app);
+  if (options.withModFiles)
+    PackedCopy("modfiles", "7z", app + "\\modfiles.7z", FillModFiles);
+  if (options.withMapFiles)
+    PackedCopy("mapfiles|" + Joined(options.mapLevels), "7z", app + "\\mapfiles.7z",
+               [&](const std::string& folder) { FillMapFiles(folder, options.mapLevels); });
+  if (options.withProgram && !CopyFileOver(ProgramPath(), app + "\\VelkSetup.exe"))
+    throw std::runtime_error("cannot copy VelkSetup.exe into " + app);
+  return app;
+}
+
+Fixture MakeFixture(const std::string& parent, const GameOptions& game, const AppOptions& app) {
+  Fixture fixture;
+  fixture.root = parent;
+  fixture.gameDir = MakeGameFolder(parent, game);
+  fixture.appDir = MakeAppDir(parent, app);
+  return fixture;
+}
+
+}  // namespace velk::testkit

@@ -1,0 +1,144 @@
+// The kit builds what every other test stands on, so its layout is checked against the game's
+// and the payload's, with the real 7-Zip reading the archives back.
+#include "kit/test_kit.h"
+
+#include <algorithm>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/file_helpers.h"
+
+namespace velk::testkit {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsSupersetOf;
+using ::testing::UnorderedElementsAre;
+
+constexpr const char* kOddName = "Spiele Zürich 100% & Ölfass's Far Cry";
+
+TEST(TestKit, GameFolderHasTheGameLayout) {
+  TempFolder root("kit");
+  GameOptions options;
+  options.folderName = kOddName;
+  options.levels = {"Archive", "Volcano"};
+  const std::string game = MakeGameFolder(root.path(), options);
+
+  EXPECT_EQ(game, root.path() + "\\" + kOddName);
+  EXPECT_THAT(ListTree(game),
+              ElementsAre("Bin32\\FarCry.exe", "Levels\\Archive\\Archive.lua",
+                          "Levels\\Archive\\level.pak", "Levels\\Volcano\\Volcano.lua",
+                          "Levels\\Volcano\\level.pak"));
+  EXPECT_EQ(ReadFile(game + "\\Bin32\\FarCry.exe"), "");
+  EXPECT_TRUE(FolderExists(game + "\\Mods"));
+  EXPECT_EQ(ReadFile(game + "\\Levels\\Volcano\\Volcano.lua"), StockScriptText("Volcano"));
+  EXPECT_NE(StockScriptText("Volcano"), StockScriptText("Archive"));
+}
+
+TEST(TestKit, GameFolderOptionsLeaveOutModsAndScripts) {
+  TempFolder root("kit");
+  GameOptions options;
+  options.levels = {"Dam"};
+  options.stockScripts = false;
+  options.withMods = false;
+  const std::string game = MakeGameFolder(root.path(), options);
+  EXPECT_THAT(ListTree(game), ElementsAre("Bin32\\FarCry.exe", "Levels\\Dam\\level.pak"));
+  EXPECT_FALSE(Exists(game + "\\Mods"));
+}
+
+TEST(TestKit, LevelArchiveIsAZipWithTheLevelsBaiFiles) {
+  TempFolder root("kit");
+  GameOptions options;
+  options.folderName = kOddName;
+  options.levels = {"Archive", "Boat"};
+  const std::string game = MakeGameFolder(root.path(), options);
+  const std::string pak = game + "\\Levels\\Boat\\level.pak";
+
+  EXPECT_EQ(ReadFile(pak).substr(0, 2), "PK");  // ZIP, as the game and the wizard expect
+  const std::vector<std::string> entries = ListArchive(pak);
+  EXPECT_THAT(entries, IsSupersetOf({"hideBoat.bai", "netBoat.bai", "Boat.bai", "mission.xml",
+                                     "Terrain", "Terrain\\terrain.dat"}));
+  const std::vector<std::string> files = ListArchiveFiles(pak);
+  EXPECT_THAT(files, Contains("hideBoat.bai"));
+  EXPECT_EQ(std::count(files.begin(), files.end(), "Terrain"), 0);
+  EXPECT_EQ(std::count_if(files.begin(), files.end(),
+                          [](const std::string& name) { return name.ends_with(".bai"); }),
+            3);
+  // Each level's archive is its own, even when copied from the kit's packed copy.
+  EXPECT_THAT(ListArchive(game + "\\Levels\\Archive\\level.pak"), Contains("netArchive.bai"));
+  EXPECT_EQ(ReadArchiveEntry(pak, "hideBoat.bai"), "BAI hide Boat\r\n");
+}
+
+TEST(TestKit, AppDirHoldsArchiverAndBothPayloads) {
+  TempFolder root("kit");
+  AppOptions options;
+  options.folderName = kOddName;
+  options.mapLevels = {"Archive", "Pier"};
+  const std::string app = MakeAppDir(root.path(), options);
+
+  EXPECT_THAT(ListTree(app), ElementsAre("7z.exe", "mapfiles.7z", "modfiles.7z"));
+  EXPECT_EQ(HashTree(app)["7z.exe"], Fnv1a64Hex(ReadFile(ArchiverPath())));
+  EXPECT_EQ(ReadFile(app + "\\modfiles.7z").substr(0, 2), "7z");
+
+  std::vector<std::string> mod = ListArchiveFiles(app + "\\modfiles.7z");
+  std::vector<std::string> expected;
+  for (const std::string& name : ModFileNames()) expected.push_back("VELK_Av8\\" + name);
+  EXPECT_THAT(mod, ::testing::UnorderedElementsAreArray(expected));
+  EXPECT_THAT(mod, IsSupersetOf({"VELK_Av8\\textures\\gui\\mousecursor.dds",
+                                 "VELK_Av8\\Objects\\weapons\\DE\\de.dds",
+                                 "VELK_Av8\\Objects\\weapons\\M4\\m4.dds",
+                                 "VELK_Av8\\ModDesc.en.txt", "VELK_Av8\\ModDesc.de.txt"}));
+  for (const std::string& entry : ListArchive(app + "\\modfiles.7z"))
+    EXPECT_TRUE(entry.starts_with("VELK_Av8")) << entry;
+  const std::string english = ReadArchiveEntry(app + "\\modfiles.7z", "VELK_Av8\\ModDesc.en.txt");
+  EXPECT_EQ(english, ModFileText("ModDesc.en.txt"));
+  EXPECT_NE(english, ModFileText("ModDesc.de.txt"));
+
+  std::vector<std::string> maps = ListArchiveFiles(app + "\\mapfiles.7z");
+  EXPECT_THAT(maps, UnorderedElementsAre(
+                        "Temp\\Archive\\Archive.lua", "Temp\\Archive\\mission_velk.xml",
+                        "Temp\\Archive\\velk_objects.xml", "Temp\\Pier\\Pier.lua",
+                        "Temp\\Pier\\mission_velk.xml", "Temp\\Pier\\velk_objects.xml"));
+  EXPECT_EQ(ReadArchiveEntry(app + "\\mapfiles.7z", "Temp\\Pier\\Pier.lua"), ModScriptText("Pier"));
+  EXPECT_EQ(ReadArchiveEntry(app + "\\mapfiles.7z", "Temp\\Pier\\mission_velk.xml"),
+            MissionFileText());
+}
+
+TEST(TestKit, AppDirOptionsChooseThePayload) {
+  TempFolder root("kit");
+  AppOptions options;
+  options.withArchiver = false;
+  options.withModFiles = false;
+  options.mapLevels = {};
+  options.withProgram = true;
+  const std::string app = MakeAppDir(root.path(), options);
+  EXPECT_THAT(ListTree(app), ElementsAre("VelkSetup.exe", "mapfiles.7z"));
+  EXPECT_EQ(HashTree(app)["VelkSetup.exe"], Fnv1a64Hex(ReadFile(ProgramPath())));
+  EXPECT_THAT(ListArchive(app + "\\mapfiles.7z"), ElementsAre("Temp"));
+}
+
+TEST(TestKit, FixturePutsGameAndPayloadSideBySide) {
+  TempFolder root("kit");
+  const Fixture fixture = MakeFixture(root.path());
+  EXPECT_EQ(fixture.root, root.path());
+  EXPECT_EQ(fixture.gameDir, root.path() + "\\Far Cry");
+  EXPECT_EQ(fixture.appDir, root.path() + "\\VelkSetup");
+  EXPECT_TRUE(FileExists(fixture.gameDir + "\\bin32\\FarCry.exe"));
+  EXPECT_TRUE(FileExists(fixture.appDir + "\\mapfiles.7z"));
+}
+
+TEST(TestKit, MissionTextHoldsTwoZeroRespawnTimes) {
+  const std::string text = MissionFileText();
+  size_t count = 0;
+  for (size_t at = text.find("RespawnTime=\"0\""); at != std::string::npos;
+       at = text.find("RespawnTime=\"0\"", at + 1))
+    ++count;
+  EXPECT_EQ(count, 2u);
+  EXPECT_NE(text.find("RespawnTime=\"05\""), std::string::npos);
+  EXPECT_NE(text.find("\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velk::testkit
