@@ -1,0 +1,150 @@
+#include "support/shell.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "kit/test_kit.h"
+#include "support/file_helpers.h"
+#include "support/text_codec.h"
+#include "support/win_handles.h"
+
+#include <shlobj.h>
+
+namespace velk {
+namespace {
+
+using testkit::TempFolder;
+
+// What a link file holds, read back through the shell's own link object.
+struct LinkFields {
+  std::string path, arguments, workDir, description, iconFile;
+  int iconIndex = -1;
+  std::uint32_t linkFlags = 0;  // header flags at 0x14
+  std::uint32_t showCmd = 0;    // header field at 0x3C
+};
+
+std::string WideField(const std::wstring& buffer) { return Narrow(buffer.c_str()); }
+
+LinkFields ReadLink(const std::string& linkFile) {
+  LinkFields fields;
+  ComScope com;
+  ComPtr<IShellLinkW> link;
+  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkW, link.put_void()));
+  ComPtr<IPersistFile> file;
+  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void()));
+  if (!file) return fields;
+  EXPECT_HRESULT_SUCCEEDED(file->Load(Widen(linkFile).c_str(), STGM_READ));
+  std::wstring buffer(32768, L'\0');
+  const int size = static_cast<int>(buffer.size());
+  link->GetPath(buffer.data(), size, nullptr, SLGP_RAWPATH);
+  fields.path = WideField(buffer);
+  buffer.assign(buffer.size(), L'\0');
+  link->GetArguments(buffer.data(), size);
+  fields.arguments = WideField(buffer);
+  buffer.assign(buffer.size(), L'\0');
+  link->GetWorkingDirectory(buffer.data(), size);
+  fields.workDir = WideField(buffer);
+  buffer.assign(buffer.size(), L'\0');
+  link->GetDescription(buffer.data(), size);
+  fields.description = WideField(buffer);
+  buffer.assign(buffer.size(), L'\0');
+  link->GetIconLocation(buffer.data(), size, &fields.iconIndex);
+  fields.iconFile = WideField(buffer);
+
+  // The loader of this platform reports show command 1 whatever the file says.
+  const std::string bytes = testkit::ReadFile(linkFile);
+  EXPECT_GE(bytes.size(), 0x4Cu);
+  if (bytes.size() >= 0x4C) {
+    std::memcpy(&fields.linkFlags, bytes.data() + 0x14, 4);
+    std::memcpy(&fields.showCmd, bytes.data() + 0x3C, 4);
+  }
+  return fields;
+}
+
+constexpr std::uint32_t kHasWorkingDir = 0x10;
+constexpr std::uint32_t kHasArguments = 0x20;
+
+class Shortcut : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GameOptions options;
+    options.folderName = "Spiele Zürich 100% & Ölfass's Far Cry";
+    options.levels = {};
+    gameDir_ = testkit::MakeGameFolder(root_.path(), options);
+    target_ = gameDir_ + "\\Bin32\\FarCry.exe";
+    desktop_ = root_.path() + "\\Desktop";
+    ASSERT_TRUE(CreateFolders(desktop_));
+    link_ = desktop_ + "\\Far Cry VELK.lnk";
+  }
+  using GameOptions = testkit::GameOptions;
+  TempFolder root_{"lnk"};
+  std::string gameDir_, target_, desktop_, link_;
+};
+
+TEST_F(Shortcut, WritesTheInstallRunsFields) {
+  ASSERT_TRUE(CreateShortcut(link_, target_, gameDir_ + "\\Bin32", "-Mod:VELK_Av8", target_, 1,
+                             kShowCmdShow));
+  ASSERT_TRUE(FileExists(link_));
+  const std::string bytes = testkit::ReadFile(link_);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\0\0\0", 4));  // shell link header size
+
+  const LinkFields fields = ReadLink(link_);
+  EXPECT_EQ(fields.path, target_);
+  EXPECT_EQ(fields.workDir, gameDir_ + "\\Bin32");
+  EXPECT_EQ(fields.arguments, "-Mod:VELK_Av8");
+  EXPECT_EQ(fields.iconFile, target_);
+  EXPECT_EQ(fields.iconIndex, 1);
+  EXPECT_EQ(fields.description, "");
+  EXPECT_EQ(fields.showCmd, 5u);
+}
+
+TEST_F(Shortcut, OverwritesAnExistingLink) {
+  ASSERT_TRUE(CreateShortcut(link_, target_, gameDir_ + "\\Bin32", "-Mod:VELK_Av7", target_, 0, 3));
+  ASSERT_TRUE(CreateShortcut(link_, target_, gameDir_, "-Mod:VELK_Av8", target_, 1, kShowCmdShow));
+  const LinkFields fields = ReadLink(link_);
+  EXPECT_EQ(fields.arguments, "-Mod:VELK_Av8");
+  EXPECT_EQ(fields.workDir, gameDir_);
+  EXPECT_EQ(fields.iconIndex, 1);
+  EXPECT_EQ(fields.showCmd, 5u);
+}
+
+TEST_F(Shortcut, EmptyFieldsStayUnset) {
+  ASSERT_TRUE(CreateShortcut(link_, target_, "", "", "", 3, 1));
+  const LinkFields fields = ReadLink(link_);
+  EXPECT_EQ(fields.path, target_);
+  EXPECT_EQ(fields.workDir, "");
+  EXPECT_EQ(fields.arguments, "");
+  EXPECT_EQ(fields.description, "");
+  EXPECT_EQ(fields.linkFlags & (kHasWorkingDir | kHasArguments), 0u);
+  EXPECT_NE(fields.iconIndex, 3);  // the index is not set without an icon file
+  EXPECT_EQ(fields.showCmd, 1u);
+}
+
+TEST_F(Shortcut, NothingWithoutLinkFileOrTargetOrWritableFolder) {
+  EXPECT_FALSE(CreateShortcut("", target_, "", "", "", 0, 5));
+  EXPECT_FALSE(CreateShortcut(link_, "", "", "", "", 0, 5));
+  EXPECT_FALSE(FileExists(link_));
+  EXPECT_FALSE(CreateShortcut(desktop_ + "\\missing\\x.lnk", target_, "", "", "", 0, 5));
+  EXPECT_FALSE(testkit::Exists(desktop_ + "\\missing"));
+}
+
+TEST(SpecialFolder, DesktopIsAnExistingFolder) {
+  std::string path = "unchanged";
+  ASSERT_TRUE(GetSpecialFolder(nullptr, kDesktopFolderId, path));
+  EXPECT_NE(path, "unchanged");
+  EXPECT_TRUE(FolderExists(path)) << path;
+  EXPECT_NE(path.back(), ' ');
+  EXPECT_EQ(path.find('\0'), std::string::npos);
+}
+
+TEST(SpecialFolder, UnknownIdLeavesThePath) {
+  std::string path = "D:\\kept";
+  EXPECT_FALSE(GetSpecialFolder(nullptr, 0x7E, path));
+  EXPECT_EQ(path, "D:\\kept");
+}
+
+}  // namespace
+}  // namespace velk
