@@ -140,6 +140,7 @@ TEST_F(FolderScanTree, TrailingBackslashes) {
   // Only one is removed: the search text and the records keep a double backslash.
   files.clear();
   FindFiles(root_ + "\\sub1\\\\", false, "*.pak", files);
+  ASSERT_EQ(files.size(), 1u);
   for (const FileEntry& entry : files) {
     EXPECT_EQ(entry.Path, root_ + "\\sub1\\\\");
     EXPECT_EQ(entry.FullName, root_ + "\\sub1\\\\c.pak");

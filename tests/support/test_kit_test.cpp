@@ -2,12 +2,15 @@
 // and the payload's, with the real 7-Zip reading the archives back.
 #include "kit/test_kit.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/file_helpers.h"
+#include "support/text_codec.h"
 
 namespace velk::testkit {
 namespace {
@@ -138,6 +141,137 @@ TEST(TestKit, MissionTextHoldsTwoZeroRespawnTimes) {
   EXPECT_EQ(count, 2u);
   EXPECT_NE(text.find("RespawnTime=\"05\""), std::string::npos);
   EXPECT_NE(text.find("\r\n"), std::string::npos);
+}
+
+TEST(TestKit, TempFoldersAreFreshAndRemovedWithTheirContent) {
+  std::string first, second;
+  {
+    TempFolder a(kOddName);
+    TempFolder b(kOddName);
+    first = a.path();
+    second = b.path();
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(FolderExists(first));
+    EXPECT_TRUE(ListTree(first).empty());
+    const std::wstring temp = Widen(first.substr(0, first.rfind('\\')));
+    wchar_t own[MAX_PATH + 1] = {};
+    GetEnvironmentVariableW(L"TEMP", own, MAX_PATH + 1);
+    EXPECT_EQ(temp, own);  // below the process's own temporary folder
+    WriteFile(first + "\\sub\\locked.txt", "x");
+    ASSERT_TRUE(SetAttributes(first + "\\sub\\locked.txt", FILE_ATTRIBUTE_READONLY));
+  }
+  EXPECT_FALSE(Exists(first));
+  EXPECT_FALSE(Exists(second));
+}
+
+TEST(TestKit, TempFolderStaysWhenFixturesAreKept) {
+  std::string kept;
+  SetEnvironmentVariableW(L"VELK_KEEP_FIXTURES", L"1");
+  {
+    TempFolder folder("kept");
+    kept = folder.path();
+    WriteFile(kept + "\\f.txt", "x");
+  }
+  SetEnvironmentVariableW(L"VELK_KEEP_FIXTURES", nullptr);
+  EXPECT_EQ(ReadFile(kept + "\\f.txt"), "x");
+  EXPECT_TRUE(RemoveFolderTree(kept));
+}
+
+std::string Probe(const std::string& arguments) {
+  return "\"" + TestProgramPath("kit_probe") + "\" " + arguments;
+}
+
+TEST(TestKit, RunProgramGivesExitCodeAndBothOutputs) {
+  std::string output = "stale";
+  EXPECT_EQ(RunProgram(Probe("exit 7"), {}, &output), 7);
+  EXPECT_NE(output.find("out"), std::string::npos);
+  EXPECT_NE(output.find("err"), std::string::npos);
+  EXPECT_EQ(RunProgram(Probe("exit 0")), 0);
+
+  // Standard input is at its end at once, so prompts cannot wait for an answer.
+  EXPECT_EQ(RunProgram(Probe("stdin"), {}, &output), 0);
+  EXPECT_EQ(output, "0");
+
+  TempFolder folder(kOddName);
+  EXPECT_EQ(RunProgram(Probe("cwd"), folder.path(), &output), 0);
+  EXPECT_EQ(output, folder.path());
+}
+
+TEST(TestKit, RunProgramReadsLargeOutputAndEndsHangingPrograms) {
+  std::string output;
+  EXPECT_EQ(RunProgram(Probe("flood 1000000"), {}, &output), 0);
+  EXPECT_EQ(output.size(), 1000000u);
+
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(RunProgram(Probe("sleep 20000"), {}, &output, 300), -1);
+  EXPECT_LT(GetTickCount64() - start, 10000u);
+
+  EXPECT_EQ(RunProgram("\"" + TestProgramPath("no_such_program") + "\"", {}, &output), -1);
+  EXPECT_EQ(output, "");
+}
+
+TEST(TestKit, PackFolderKeepsRelativeNamesAndStartsAfresh) {
+  TempFolder source(kOddName);
+  TempFolder target("packed");
+  WriteFile(source.path() + "\\c.txt", "c");
+  WriteFile(source.path() + "\\a\\b.txt", "b");
+  WriteFile(source.path() + "\\a\\deep\\d.bai", "d");
+  for (const std::string type : {"zip", "7z"}) {
+    const std::string archive = target.path() + "\\" + kOddName + "." + type;
+    PackFolder(source.path(), archive, type);
+    EXPECT_THAT(ListArchive(archive), UnorderedElementsAre("a", "a\\deep", "a\\b.txt",
+                                                           "a\\deep\\d.bai", "c.txt"));
+    EXPECT_THAT(ListArchiveFiles(archive),
+                UnorderedElementsAre("a\\b.txt", "a\\deep\\d.bai", "c.txt"));
+    EXPECT_EQ(ReadArchiveEntry(archive, "a\\deep\\d.bai"), "d");
+  }
+  // Packing again replaces the archive instead of updating it.
+  const std::string archive = target.path() + "\\again.zip";
+  PackFolder(source.path(), archive, "zip");
+  ASSERT_TRUE(DeleteFileAt(source.path() + "\\c.txt"));
+  PackFolder(source.path(), archive, "zip");
+  EXPECT_THAT(ListArchiveFiles(archive), UnorderedElementsAre("a\\b.txt", "a\\deep\\d.bai"));
+  EXPECT_THROW(ReadArchiveEntry(archive, "c.txt"), std::runtime_error);
+  EXPECT_THROW(ListArchive(target.path() + "\\missing.zip"), std::runtime_error);
+}
+
+TEST(TestKit, FileHelpersOfTheKit) {
+  TempFolder root(kOddName);
+  WriteFile(root.path() + "\\x\\y\\z.bin", std::string("\0\1", 2));
+  WriteFile(root.path() + "\\b.txt", "same");
+  WriteFile(root.path() + "\\a.txt", "same");
+  EXPECT_EQ(ReadFile(root.path() + "\\x\\y\\z.bin"), std::string("\0\1", 2));
+  EXPECT_THROW(ReadFile(root.path() + "\\missing"), std::runtime_error);
+  EXPECT_TRUE(Exists(root.path() + "\\x"));
+  EXPECT_TRUE(Exists(root.path() + "\\a.txt"));
+  EXPECT_FALSE(Exists(root.path() + "\\missing"));
+  EXPECT_FALSE(Exists(""));
+  EXPECT_THAT(ListTree(root.path()), ElementsAre("a.txt", "b.txt", "x\\y\\z.bin"));
+
+  const auto hashes = HashTree(root.path());
+  ASSERT_EQ(hashes.size(), 3u);
+  EXPECT_EQ(hashes.at("a.txt"), hashes.at("b.txt"));
+  EXPECT_NE(hashes.at("a.txt"), hashes.at("x\\y\\z.bin"));
+  EXPECT_EQ(Fnv1a64Hex(""), "cbf29ce484222325");
+  EXPECT_EQ(Fnv1a64Hex("a"), "af63dc4c8601ec8c");
+  WriteFile(root.path() + "\\b.txt", "changed");
+  EXPECT_NE(HashTree(root.path()).at("b.txt"), hashes.at("b.txt"));
+}
+
+TEST(TestKit, LogTextsDropTheTimeStampsOnly) {
+  TempFolder game(kOddName);
+  EXPECT_TRUE(LogTexts(game.path()).empty());
+  WriteFile(game.path() + "\\velk.log",
+            "[14:05:33] - Start\r\n"
+            "[2:05:33 PM] - Z\xFCrich\r\n"
+            "[14:05:33] - Output [7-Zip\r\n"
+            "[no time] - continued\r\n"
+            "Everything is Ok\r\n"
+            "]\r\n"
+            "[14:05:34] - \r\n");
+  EXPECT_THAT(LogTexts(game.path()),
+              ElementsAre("Start", "Zürich", "Output [7-Zip", "[no time] - continued",
+                          "Everything is Ok", "]", ""));
 }
 
 }  // namespace
