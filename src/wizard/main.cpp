@@ -1,15 +1,67 @@
-// Entry point: the window, or the unattended mode for /S.
+// Entry point: the wizard window, or the unattended mode for /S.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
 
+#include "support/process_info.h"
 #include "support/text_codec.h"
+#include "support/win_handles.h"
+#include "wizard/catalogue.h"
+#include "wizard/control_ids.h"
+#include "wizard/main_window.h"
 #include "wizard/unattended.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+namespace {
+
+std::vector<std::string> Arguments() {
   std::vector<std::string> args;
-  for (int i = 1; i < __argc; ++i) args.push_back(velk::Narrow(__wargv[i]));
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!argv) return args;
+  for (int i = 1; i < count; ++i) args.push_back(velk::Narrow(argv[i]));
+  LocalFree(argv);
+  return args;
+}
+
+bool HasSwitch(const std::vector<std::string>& args, const char* name) {
+  for (const std::string& a : args)
+    if (CompareStringOrdinal(velk::Widen(a).c_str(), -1, velk::Widen(name).c_str(), -1, TRUE) == CSTR_EQUAL)
+      return true;
+  return false;
+}
+
+void ShowAlreadyRunning() {
+  const bool german = velk::IsGermanCode(std::to_string(velk::SystemDefaultLcid()));
+  const char* text = german ? "Der VELK Mod Setup-Assistent läuft bereits."
+                            : "The VELK Mod setup wizard is already running.";
+  MessageBoxW(nullptr, velk::Widen(text).c_str(), velk::Widen(velk::kAppTitle).c_str(),
+              MB_ICONINFORMATION | MB_OK);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  const std::vector<std::string> args = Arguments();
   if (velk::WantsUnattended(args)) return velk::RunUnattended(args);
-  return 0;  // the window comes with the window code
+
+  velk::SingleInstance single(velk::kSingleInstanceName);
+  if (!single.Acquired()) {
+    ShowAlreadyRunning();
+    return 1;
+  }
+  // The payload is found relative to the program's own folder.
+  velk::SetCurrentFolder(velk::ExeFolder());
+  velk::ComScope com;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  const bool inDesignHost = velk::DebuggerAttached() || HasSwitch(args, velk::kDevSwitch);
+  auto window = velk::MainWindow::Create(instance, inDesignHost);
+  if (!window) return 3;
+  window->Start(showCommand);
+  return window->RunMessageLoop();
 }
