@@ -111,6 +111,19 @@ TEST_F(Shortcut, OverwritesAnExistingLink) {
   EXPECT_EQ(fields.showCmd, 5u);
 }
 
+TEST_F(Shortcut, FailedSaveLeavesTheOldLink) {
+  ASSERT_TRUE(CreateShortcut(link_, target_, "", "-Mod:VELK_Av7", "", 0, kShowCmdShow));
+  const std::string before = testkit::ReadFile(link_);
+  {
+    // Held open without sharing, the link file cannot be written.
+    UniqueFile held(CreateFileW(Widen(link_).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(CreateShortcut(link_, target_, "", "-Mod:VELK_Av8", "", 0, kShowCmdShow));
+  }
+  EXPECT_EQ(testkit::ReadFile(link_), before);
+}
+
 TEST_F(Shortcut, EmptyFieldsStayUnset) {
   ASSERT_TRUE(CreateShortcut(link_, target_, "", "", "", 3, 1));
   const LinkFields fields = ReadLink(link_);
@@ -119,7 +132,10 @@ TEST_F(Shortcut, EmptyFieldsStayUnset) {
   EXPECT_EQ(fields.arguments, "");
   EXPECT_EQ(fields.description, "");
   EXPECT_EQ(fields.linkFlags & (kHasWorkingDir | kHasArguments), 0u);
-  EXPECT_NE(fields.iconIndex, 3);  // the index is not set without an icon file
+  // Without an icon file the index given is not used. (Wine's Resolve names the target itself
+  // as the icon, with index 0, when none is set.)
+  EXPECT_EQ(fields.iconIndex, 0);
+  EXPECT_TRUE(fields.iconFile.empty() || fields.iconFile == target_) << fields.iconFile;
   EXPECT_EQ(fields.showCmd, 1u);
 }
 
@@ -144,6 +160,19 @@ TEST(SpecialFolder, UnknownIdLeavesThePath) {
   std::string path = "D:\\kept";
   EXPECT_FALSE(GetSpecialFolder(nullptr, 0x7E, path));
   EXPECT_EQ(path, "D:\\kept");
+}
+
+TEST(OpenWebAddress, OpensTheAddressInTheAppFolder) {
+  // A program stands in for the web address: "open" starts it in the folder given, and it
+  // writes that folder into kit_probe.txt there.
+  TempFolder appDir("Velk Zürich 100% & Ölfass's");
+  const std::string marker = appDir.path() + "\\kit_probe.txt";
+  OpenWebAddress(nullptr, testkit::TestProgramPath("kit_probe"), appDir.path());
+  std::string content;  // UTF-8, as the probe writes it
+  for (int waited = 0; waited < 10000 && content.empty(); waited += 50) {
+    if (!ReadFileBytes(marker, content) || content.empty()) Sleep(50);
+  }
+  EXPECT_EQ(content, appDir.path());
 }
 
 }  // namespace
