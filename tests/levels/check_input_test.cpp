@@ -6,6 +6,7 @@
 
 #include "engine/memory_ui.h"
 #include "engine/page_work.h"
+#include "kit/settings_lock.h"
 #include "kit/test_kit.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"
@@ -28,6 +29,7 @@ class CheckInputTest : public ::testing::Test {
   }
 
   static constexpr const char* kPrevious = "C:\\previous game folder";
+  testkit::SettingsLock settingsLock_;
   TempFolder root_{"inp"};
   WizardSession session_;
   MemoryUi ui_;
