@@ -1,14 +1,30 @@
 #pragma once
 // VelkSetup.exe /S: the page work of the window without a window.
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/memory_ui.h"
+#include "engine/wizard_session.h"
+#include "wizard/unattended_switches.h"
+
 namespace velk {
+
+inline constexpr int kUnattendedDone = 0;       // finished without an error message
+inline constexpr int kUnattendedErrors = 1;     // finished with at least one
+inline constexpr int kUnattendedBadStart = 2;   // bad switches or wrong game folder
 
 // True when the arguments ask for the unattended mode (/S or /?, any case).
 bool WantsUnattended(const std::vector<std::string>& arguments);
 // Runs it and returns the process exit code: 0 finished without error message, 1 finished
 // with at least one, 2 bad switches or wrong game folder.
 int RunUnattended(const std::vector<std::string>& arguments);
+
+// The wizard's pages for the given choices over `ui`, as the window runs them, from start-up
+// to the last page. Every message `ui` records counts as an error message. `session.AppDir`
+// must be set and be the current folder. `warn` hears of choices that could not apply (a
+// level the list does not offer, skins without scripts). Returns the exit code.
+int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session, MemoryUi& ui,
+                       const std::function<void(const std::string&)>& warn, unsigned systemLcid);
 
 }  // namespace velk
