@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds the release package $BUILD_DIR/VelkSetup-<version>.zip:
+#   VelkSetup-<version>/VelkSetup.exe, 7z.exe, modfiles.7z, mapfiles.7z, README.txt
+# Usage: tools/package.sh [content folder] [output zip]
+# The content folder is laid out as the payload unpacks: VELK_Av8\... (the mod's files) and
+# Temp\<Level>\... (the maps). Without one, the demo content of the test kit is used.
+# Run through ./run package, which builds the program and sets up Wine (WINEPREFIX, WINE).
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BIN=$BUILD_DIR/cmake/bin
+WINE=${WINE:-$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)}
+
+log() { printf '[package] %s\n' "$*" >&2; }
+die() { log "$*"; exit 1; }
+
+VERSION=$(sed -n 's/^project(VelkSetup VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+[ -n "$VERSION" ] || die "no project VERSION in CMakeLists.txt"
+NAME=VelkSetup-$VERSION
+OUT=${2:-$BUILD_DIR/$NAME.zip}
+
+for f in VelkSetup.exe 7z.exe; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing: build first (./run build)"; done
+
+WORK=$(mktemp -d "$BUILD_DIR/package.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+
+winpath() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# The real 7-Zip, run in folder $1 with the remaining arguments; quiet unless it fails.
+seven() {
+  local dir=$1; shift
+  local output
+  if ! output=$(cd "$dir" && "$WINE" "$BIN/7z.exe" "$@" </dev/null 2>&1); then
+    printf '%s\n' "$output" >&2
+    die "7-Zip failed: $*"
+  fi
+}
+
+CONTENT=${1:-}
+if [ -z "$CONTENT" ]; then
+  [ -f "$BIN/make_kit_folders.exe" ] || die "$BIN/make_kit_folders.exe is missing: build the test programs"
+  CONTENT=$WORK/content
+  mkdir -p "$CONTENT"
+  log "writing the demo content"
+  "$WINE" "$BIN/make_kit_folders.exe" content "$(winpath "$CONTENT")" </dev/null \
+    || die "make_kit_folders failed"
+fi
+CONTENT=$(cd "$CONTENT" && pwd)
+[ -d "$CONTENT/VELK_Av8" ] || die "$CONTENT has no VELK_Av8 folder"
+[ -d "$CONTENT/Temp" ] || die "$CONTENT has no Temp folder"
+
+STAGE=$WORK/$NAME
+mkdir -p "$STAGE"
+log "packing modfiles.7z and mapfiles.7z from $CONTENT"
+# Run inside the content folder: the archives' top folders are VELK_Av8 and Temp.
+seven "$CONTENT" a -t7z -mx=9 -y "$(winpath "$STAGE")\\modfiles.7z" VELK_Av8
+seven "$CONTENT" a -t7z -mx=9 -y "$(winpath "$STAGE")\\mapfiles.7z" Temp
+cp "$BIN/VelkSetup.exe" "$BIN/7z.exe" "$STAGE/"
+# Notepad wants CR LF.
+sed 's/\r*$/\r/' "$ROOT/tools/README-players.txt" > "$STAGE/README.txt"
+
+log "zipping $NAME"
+rm -f "$OUT"
+mkdir -p "$(dirname "$OUT")"
+seven "$WORK" a -tzip -mx=9 -y "$(winpath "$WORK")\\package.zip" "$NAME"
+mv "$WORK/package.zip" "$OUT"
+
+log "done: $OUT ($(stat -c %s "$OUT") bytes)"
+(cd "$STAGE" && ls -l VelkSetup.exe 7z.exe modfiles.7z mapfiles.7z README.txt) >&2
+echo "$OUT"
