@@ -1,0 +1,39 @@
+#include "engine/engine_io.h"
+
+#include "support/archiver.h"
+#include "support/file_helpers.h"
+#include "support/run_log.h"
+
+namespace velk {
+
+void LogLine(WizardUi& ui, const std::string& text) { Log(GameDirOf(ui), text); }
+
+RunnerHooks HooksFor(WizardUi& ui) {
+  RunnerHooks hooks;
+  hooks.processPendingEvents = [&ui] { ui.ProcessPendingEvents(); };
+  hooks.showSystemError = [&ui](const std::string& text) { ui.ShowNotice(text); };
+  return hooks;
+}
+
+bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& command,
+                 const std::string& folder) {
+  session.CommandLine = command;
+  session.CommandOutput = ExecDosCommand(session.CommandLine, folder, HooksFor(ui));
+  return SevenZipOk(session.CommandOutput);
+}
+
+void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string& failedLine) {
+  LogLine(ui, failedLine);
+  LogLine(ui, "Output [" + session.CommandOutput + "]");
+}
+
+void DeleteLogged(WizardUi& ui, const std::string& path, const std::string& shownName) {
+  if (!FileExists(path)) return;
+  LogLine(ui, (DeleteFileAt(path) ? "Deleted " : "Could not delete ") + shownName);
+}
+
+void ShowCatalogueError(WizardUi& ui, const std::string& entry, const std::string& argument) {
+  ui.ShowError(FormatText(entry, argument));
+}
+
+}  // namespace velk

@@ -1,0 +1,35 @@
+#pragma once
+// The few things every step of the page work does: write a log line, run the archiver, show
+// an error. GameDir is the path box's text, read again at every use.
+#include <string>
+
+#include "engine/wizard_session.h"
+#include "engine/wizard_ui.h"
+#include "support/command_runner.h"
+
+namespace velk {
+
+inline std::string GameDirOf(WizardUi& ui) { return ui.Text(Ctl::Text1); }
+
+// One line in <GameDir>\velk.log; a line that cannot be written is lost, the work goes on.
+void LogLine(WizardUi& ui, const std::string& text);
+
+// The runner's hooks over the window: pending events, and platform errors as a notice.
+RunnerHooks HooksFor(WizardUi& ui);
+
+// Runs one archiver command in `folder`, keeps the command and its output in the session and
+// answers whether the archiver reported success.
+bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& command,
+                 const std::string& folder);
+
+// Logs a failed archive run: the failed operation, then the archiver's whole output.
+void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string& failedLine);
+
+// Deletes an existing file and logs "Deleted " + shownName, or "Could not delete " + shownName
+// when it is still there. A missing file is left alone and nothing is logged.
+void DeleteLogged(WizardUi& ui, const std::string& path, const std::string& shownName);
+
+// The modal error box with a catalogue text.
+void ShowCatalogueError(WizardUi& ui, const std::string& entry, const std::string& argument);
+
+}  // namespace velk

@@ -1,0 +1,121 @@
+#include "engine/install_run.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/engine_io.h"
+#include "engine/level_scripts.h"
+#include "engine/mod_switch.h"
+#include "engine/uninstall.h"
+#include "support/archiver.h"
+#include "support/file_helpers.h"
+
+namespace velk {
+namespace {
+
+void RemoveOldVersions(const WizardSession& session, WizardUi& ui) {
+  LogLine(ui, "Deleting old VELK Folders");
+  for (const char* old : layout::kOldModFolders) KillDir(session.ModsDir + old);
+}
+
+// Unpacks one payload archive; a missing archive is reported, and the attempt still made.
+void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
+                    const std::string& command) {
+  if (!FileExists(session.AppDir + "\\" + archive)) {
+    ShowCatalogueError(ui, session.Texts.MsgFileNotFound, archive);
+    LogLine(ui, "File missing: " + archive);
+  }
+  LogLine(ui, "Extracting \"" + archive + "\"");
+  if (!RunArchiver(session, ui, command, ".")) {
+    ShowCatalogueError(ui, session.Texts.MsgExtractError, archive);
+    LogArchiverFailure(session, ui, "Error extracting " + archive);
+  }
+}
+
+// The extras come with the mod files; what the user did not want is deleted again.
+void TrimExtras(const WizardSession& session, WizardUi& ui) {
+  if (!ui.Value(Ctl::Check3)) return;
+  const std::string modFolder = ModFolderPath(session, ui);
+  if (!ui.Value(Ctl::Check5)) DeleteFileAt(modFolder + layout::kMouseCursor);
+  if (!ui.Value(Ctl::Check1)) {
+    DeleteFileAt(modFolder + layout::kSkinDE);
+    DeleteFileAt(modFolder + layout::kSkinM4);
+  }
+}
+
+void InstallMod(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
+  if (ui.Value(Ctl::Check3)) {
+    KillDir(ModFolderPath(session, ui));
+    ExtractPayload(session, ui, layout::kModFilesArchive,
+                   ModFilesExtractCommand(session.AppDir, GameDirOf(ui)));
+  }
+  if (ui.Value(Ctl::Check4)) {
+    ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir));
+  } else if (nextPage) {
+    // No map list to show: on to the progress page and the completion page at once.
+    nextPage();
+    nextPage();
+  }
+  TrimExtras(session, ui);
+}
+
+void LogLevels(WizardUi& ui, const std::string& heading, const std::vector<LevelEntry>& levels) {
+  LogLine(ui, heading);
+  for (const LevelEntry& level : levels) LogLine(ui, "  " + level.Name + " [" + level.Path + "]");
+}
+
+}  // namespace
+
+std::string ModFolderPath(const WizardSession& session, WizardUi& ui) {
+  return GameDirOf(ui) + layout::kModsDirSuffix + ModFolderName(session);
+}
+
+void PrepareChoices(WizardSession& session, WizardUi& ui) {
+  bool oldVersion = false;
+  for (const char* old : layout::kOldModFolders) {
+    if (FolderExists(session.ModsDir + old)) oldVersion = true;
+  }
+  if (oldVersion) {
+    ui.SetValue(Ctl::Check2, true);
+    ui.SetEnabled(Ctl::Check2, true);
+  }
+  const bool installed = FolderExists(session.ModsDir + ModFolderName(session));
+  ui.SetText(Ctl::Option1,
+             FormatText(installed ? session.Texts.MsgRepair : session.Texts.MsgInstallMod, ""));
+  if (EnableMod(session, false)) ui.SetText(Ctl::Option3, FormatText(session.Texts.MsgEnableMod, ""));
+}
+
+void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
+  if (ui.Value(Ctl::Check2)) RemoveOldVersions(session, ui);
+  // An install without maps takes the mod's level archives out of the game.
+  if (ui.Value(Ctl::Option1) && !ui.Value(Ctl::Check4)) DelLuaFiles(ui);
+  if (ui.Value(Ctl::Option1)) {
+    InstallMod(session, ui, nextPage);
+  } else if (ui.Value(Ctl::Option2)) {
+    UninstallMod(session, ui);
+  } else if (ui.Value(Ctl::Option3)) {
+    EnableMod(session, true);
+  }
+  GetAllLevels(session, ui);
+  LogLevelLists(session, ui);
+}
+
+void GetAllLevels(WizardSession& session, WizardUi& ui) {
+  GetAvailableLevels(session.AppDir, session.AvailableLevels, [&ui] { ui.ProcessPendingEvents(); });
+  for (const std::string& name : OfferedLevels(session.AvailableLevels, session.InstalledLevels)) {
+    ui.AddLevelRow(name);
+    int ticked = 0;
+    for (int row = 0; row < ui.LevelRowCount(); ++row) ticked += ui.LevelRowTicked(row) ? 1 : 0;
+    ui.SetLevelRowTicked(ticked, true);
+  }
+  // Unticking and ticking the first row again brings it into view; no row, no effect.
+  ui.SetLevelRowTicked(0, false);
+  ui.SetLevelRowTicked(0, true);
+}
+
+void LogLevelLists(const WizardSession& session, WizardUi& ui) {
+  LogLevels(ui, "Installed Maps:", session.InstalledLevels);
+  LogLevels(ui, "Available Maps:", session.AvailableLevels);
+}
+
+}  // namespace velk

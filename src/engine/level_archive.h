@@ -1,0 +1,19 @@
+#pragma once
+// One level's mod archive: levelvelk.pak, built in the level's work folder from the stock
+// level.pak's .bai files and the mod's files, then copied into the level folder.
+#include <string>
+
+#include "engine/wizard_session.h"
+#include "engine/wizard_ui.h"
+
+namespace velk {
+
+// Converts the level named by session.CurrentLevel (LevelDir, LevelWorkDir). Failures show a
+// box and go to the log; the caller goes on with the next level whatever happened.
+void LevelPak(WizardSession& session, WizardUi& ui);
+
+// Every RespawnTime="0" becomes RespawnTime="10" (case-sensitive), the other bytes stay, and
+// one CR LF is appended.
+std::string PatchMissionBytes(const std::string& bytes);
+
+}  // namespace velk
