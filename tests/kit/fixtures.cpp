@@ -1,41 +1,22 @@
 // Game folders and payload folders as the wizard finds them in the field, built with the
-// real 7-Zip. Archives are packed once per test process and copied after that: the same
-// content is needed by many tests, and a 7-Zip run costs a tenth of a second under Wine.
-#include <windows.h>
-
+// real 7-Zip. Archives of the same content are packed once and copied after that: many tests
+// need them, and a 7-Zip run costs a tenth of a second under Wine.
 #include <stdexcept>
 
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
-#include "support/text_codec.h"
 
 namespace velk::testkit {
 
 namespace {
 
-std::string TempRoot() {
-  // The parent of a fresh temporary folder is the process's own temporary folder.
-  TempFolder probe("probe");
-  return probe.path().substr(0, probe.path().rfind('\\'));
-}
-
-// Builds an archive by `fill` (which writes the content into the folder it is given) once per
-// process, keyed by `key`; later calls copy the packed file.
+// Writes the content with `fill` into a fresh folder and packs it; an archive of the same
+// content packed before is copied instead.
 template <typename Fill>
-void PackedCopy(const std::string& key, const std::string& type, const std::string& target,
-                Fill fill) {
-  const std::string cached = TempRoot() + "\\velk-kit-" + Fnv1a64Hex(type + "|" + key) + "." + type;
-  if (!FileExists(cached)) {
-    TempFolder staging("stage");
-    TempFolder packed("pack");
-    fill(staging.path());
-    const std::string archive = packed.path() + "\\archive." + type;
-    PackFolder(staging.path(), archive, type);
-    // Moved into place only when complete, so a failed run leaves no half archive behind.
-    if (!MoveFileExW(Widen(archive).c_str(), Widen(cached).c_str(), MOVEFILE_REPLACE_EXISTING))
-      throw std::runtime_error("cannot keep the packed archive " + cached);
-  }
-  if (!CopyFileOver(cached, target)) throw std::runtime_error("cannot copy an archive to " + target);
+void PackContent(const std::string& type, const std::string& archive, Fill fill) {
+  TempFolder staging("stage");
+  fill(staging.path());
+  PackFolderCached(staging.path(), archive, type);
 }
 
 void FillLevelArchive(const std::string& folder, const std::string& level) {
@@ -63,12 +44,6 @@ void FillMapFiles(const std::string& folder, const std::vector<std::string>& lev
     WriteFile(work + "\\velk_objects.xml",
               "<Objects Level=\"" + level + "\">\r\n  <Entity Class=\"AmmoCrate\"/>\r\n</Objects>\r\n");
   }
-}
-
-std::string Joined(const std::vector<std::string>& names) {
-  std::string key;
-  for (const std::string& name : names) key += name + "|";
-  return key;
 }
 
 }  // namespace
@@ -114,8 +89,8 @@ std::string MakeGameFolder(const std::string& parent, const GameOptions& options
   for (const std::string& level : options.levels) {
     const std::string levelDir = game + "\\Levels\\" + level;
     if (!CreateFolders(levelDir)) throw std::runtime_error("cannot create " + levelDir);
-    PackedCopy("level|" + level, "zip", levelDir + "\\level.pak",
-               [&](const std::string& folder) { FillLevelArchive(folder, level); });
+    PackContent("zip", levelDir + "\\level.pak",
+                [&](const std::string& folder) { FillLevelArchive(folder, level); });
     if (options.stockScripts) WriteFile(levelDir + "\\" + level + ".lua", StockScriptText(level));
   }
   return game;
@@ -127,10 +102,10 @@ std::string MakeAppDir(const std::string& parent, const AppOptions& options) {
   if (options.withArchiver && !CopyFileOver(ArchiverPath(), app + "\\7z.exe"))
     throw std::runtime_error("cannot copy 7z.exe into " + app);
   if (options.withModFiles)
-    PackedCopy("modfiles", "7z", app + "\\modfiles.7z", FillModFiles);
+    PackContent("7z", app + "\\modfiles.7z", FillModFiles);
   if (options.withMapFiles)
-    PackedCopy("mapfiles|" + Joined(options.mapLevels), "7z", app + "\\mapfiles.7z",
-               [&](const std::string& folder) { FillMapFiles(folder, options.mapLevels); });
+    PackContent("7z", app + "\\mapfiles.7z",
+                [&](const std::string& folder) { FillMapFiles(folder, options.mapLevels); });
   if (options.withProgram && !CopyFileOver(ProgramPath(), app + "\\VelkSetup.exe"))
     throw std::runtime_error("cannot copy VelkSetup.exe into " + app);
   return app;

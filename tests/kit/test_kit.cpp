@@ -57,7 +57,8 @@ void RunArchiver(const std::string& arguments, const std::string& workDir, const
   if (output) *output = std::move(text);
 }
 
-void ListTreeInto(const std::wstring& folder, const std::string& prefix,
+// Relative names below `folder`; folders are listed too (with a trailing "\\") when asked.
+void ListTreeInto(const std::wstring& folder, const std::string& prefix, bool withFolders,
                   std::vector<std::string>& names) {
   WIN32_FIND_DATAW data;
   UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
@@ -66,10 +67,12 @@ void ListTreeInto(const std::wstring& folder, const std::string& prefix,
     const std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     const std::string relative = prefix + Narrow(name);
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ListTreeInto(folder + L"\\" + name, relative + "\\", names);
-    else
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (withFolders) names.push_back(relative + "\\");
+      ListTreeInto(folder + L"\\" + name, relative + "\\", withFolders, names);
+    } else {
       names.push_back(relative);
+    }
   } while (FindNextFileW(find.get(), &data));
 }
 
@@ -198,6 +201,43 @@ void PackFolder(const std::string& sourceFolder, const std::string& archive, con
 
 namespace {
 
+// Packed archives are kept by the hash of their content, in a folder that all test processes
+// share: the parent of the per-process temporary folders (see test_main.cpp).
+std::string ArchiveCacheFolder() {
+  const std::string temp = TempBase();
+  const size_t cut = temp.rfind('\\');
+  const bool perProcess = cut != std::string::npos && temp.compare(cut + 1, 10, "velk-test-") == 0;
+  const std::string folder = (perProcess ? temp.substr(0, cut) : temp) + "\\velk-kit-cache";
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
+  return folder;
+}
+
+}  // namespace
+
+void PackFolderCached(const std::string& sourceFolder, const std::string& archive,
+                      const std::string& type) {
+  std::vector<std::string> names;
+  ListTreeInto(Widen(sourceFolder), {}, true, names);
+  std::sort(names.begin(), names.end());
+  std::string key = type;
+  for (const std::string& name : names) {
+    key += "|" + name;
+    if (name.back() != '\\') key += "=" + Fnv1a64Hex(ReadFile(sourceFolder + "\\" + name));
+  }
+  const std::string cached = ArchiveCacheFolder() + "\\" + Fnv1a64Hex(key) + "." + type;
+  if (!FileExists(cached)) {
+    TempFolder packed("pack");
+    const std::string fresh = packed.path() + "\\archive." + type;
+    PackFolder(sourceFolder, fresh, type);
+    // Published whole by one rename and never replaced, so a process copying it at the same
+    // time always reads a complete archive; when another process was first, its copy serves.
+    MoveFileExW(Widen(fresh).c_str(), Widen(cached).c_str(), 0);
+  }
+  if (!CopyFileOver(cached, archive)) throw std::runtime_error("cannot copy an archive to " + archive);
+}
+
+namespace {
+
 struct ArchiveEntry {
   std::string path;
   bool folder = false;
@@ -265,7 +305,7 @@ bool Exists(const std::string& path) {
 
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> names;
-  ListTreeInto(Widen(folder), {}, names);
+  ListTreeInto(Widen(folder), {}, false, names);
   std::sort(names.begin(), names.end());
   return names;
 }
