@@ -235,6 +235,26 @@ TEST(TestKit, PackFolderKeepsRelativeNamesAndStartsAfresh) {
   EXPECT_THROW(ListArchive(target.path() + "\\missing.zip"), std::runtime_error);
 }
 
+TEST(TestKit, CachedPackingFollowsTheContent) {
+  TempFolder source(kOddName);
+  TempFolder target("packed");
+  WriteFile(source.path() + "\\Temp\\Dam\\Dam.lua", "first");
+  PackFolderCached(source.path(), target.path() + "\\one.7z", "7z");
+  WriteFile(source.path() + "\\Temp\\Dam\\Dam.lua", "second");
+  PackFolderCached(source.path(), target.path() + "\\two.7z", "7z");
+  EXPECT_EQ(ReadArchiveEntry(target.path() + "\\two.7z", "Temp\\Dam\\Dam.lua"), "second");
+  ASSERT_TRUE(CreateFolders(source.path() + "\\Temp\\Empty"));  // a new folder is new content
+  PackFolderCached(source.path(), target.path() + "\\three.7z", "7z");
+  EXPECT_THAT(ListArchive(target.path() + "\\three.7z"), Contains("Temp\\Empty"));
+
+  WriteFile(source.path() + "\\Temp\\Dam\\Dam.lua", "first");
+  ASSERT_TRUE(RemoveFolderTree(source.path() + "\\Temp\\Empty"));
+  PackFolderCached(source.path(), target.path() + "\\again.7z", "7z");
+  EXPECT_EQ(ReadArchiveEntry(target.path() + "\\again.7z", "Temp\\Dam\\Dam.lua"), "first");
+  // The same content again is the archive packed before, byte for byte.
+  EXPECT_EQ(ReadFile(target.path() + "\\again.7z"), ReadFile(target.path() + "\\one.7z"));
+}
+
 TEST(TestKit, FileHelpersOfTheKit) {
   TempFolder root(kOddName);
   WriteFile(root.path() + "\\x\\y\\z.bin", std::string("\0\1", 2));
