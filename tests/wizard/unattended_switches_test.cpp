@@ -1,0 +1,103 @@
+// The unattended mode's command line.
+#include <gtest/gtest.h>
+
+#include "wizard/unattended.h"
+#include "wizard/unattended_switches.h"
+
+namespace velk {
+namespace {
+
+TEST(UnattendedSwitches, DefaultsWithoutSwitches) {
+  SwitchParse p = ParseUnattendedSwitches({"/S"});
+  ASSERT_TRUE(p.ok) << p.error;
+  const UnattendedOptions& o = p.options;
+  EXPECT_TRUE(o.unattended);
+  EXPECT_FALSE(o.help);
+  EXPECT_FALSE(o.gameDir.has_value());
+  EXPECT_EQ(o.action, UnattendedAction::Install);
+  EXPECT_TRUE(o.scripts && o.cursor && o.skins && o.maps);
+  EXPECT_FALSE(o.componentsGiven);
+  EXPECT_FALSE(o.levels.has_value());
+  EXPECT_FALSE(o.keepOld);
+  EXPECT_EQ(o.language, "");
+}
+
+TEST(UnattendedSwitches, EverySwitchAnyCase) {
+  SwitchParse p = ParseUnattendedSwitches({"/s", "/d=C:\\Games\\Far Cry", "/Action=UNINSTALL",
+                                           "/components=Scripts, maps", "/levels=Archive,,dam ",
+                                           "/keepold", "/LANG=De"});
+  ASSERT_TRUE(p.ok) << p.error;
+  const UnattendedOptions& o = p.options;
+  EXPECT_EQ(o.gameDir.value_or(""), "C:\\Games\\Far Cry");
+  EXPECT_EQ(o.action, UnattendedAction::Uninstall);
+  EXPECT_TRUE(o.componentsGiven);
+  EXPECT_TRUE(o.scripts);
+  EXPECT_FALSE(o.cursor);
+  EXPECT_FALSE(o.skins);
+  EXPECT_TRUE(o.maps);
+  ASSERT_TRUE(o.levels.has_value());
+  EXPECT_EQ(*o.levels, (std::vector<std::string>{"Archive", "dam"}));
+  EXPECT_TRUE(o.keepOld);
+  EXPECT_EQ(o.language, "de");
+}
+
+TEST(UnattendedSwitches, ActionsAndLevelLists) {
+  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=repair"}).options.action, UnattendedAction::Install);
+  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=toggle"}).options.action, UnattendedAction::Toggle);
+  // "all" means what the list offers; an empty list ticks nothing.
+  EXPECT_FALSE(ParseUnattendedSwitches({"/S", "/LEVELS=Dam", "/LEVELS=ALL"}).options.levels.has_value());
+  SwitchParse none = ParseUnattendedSwitches({"/S", "/LEVELS="});
+  ASSERT_TRUE(none.ok);
+  ASSERT_TRUE(none.options.levels.has_value());
+  EXPECT_TRUE(none.options.levels->empty());
+  SwitchParse noParts = ParseUnattendedSwitches({"/S", "/COMPONENTS="});
+  ASSERT_TRUE(noParts.ok);
+  EXPECT_FALSE(noParts.options.scripts || noParts.options.cursor || noParts.options.skins ||
+               noParts.options.maps);
+}
+
+TEST(UnattendedSwitches, GameFolderTakesTheRestWithBlanks) {
+  // Quoted: one argument with its blanks (and an "=" of its own).
+  SwitchParse quoted = ParseUnattendedSwitches({"/S", "/D=D:\\Games\\a=b  c", "/KEEPOLD"});
+  ASSERT_TRUE(quoted.ok);
+  EXPECT_EQ(quoted.options.gameDir.value_or(""), "D:\\Games\\a=b  c");
+  EXPECT_TRUE(quoted.options.keepOld);
+  // Unquoted: the words up to the next switch.
+  SwitchParse words = ParseUnattendedSwitches({"/S", "/D=D:\\Program", "Files", "(x86)\\Far", "Cry", "/LANG=en"});
+  ASSERT_TRUE(words.ok);
+  EXPECT_EQ(words.options.gameDir.value_or(""), "D:\\Program Files (x86)\\Far Cry");
+  EXPECT_EQ(words.options.language, "en");
+}
+
+TEST(UnattendedSwitches, BadSwitchesAreRefused) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"/S", "/X"},
+           {"/S", "/ACTION=remove"},
+           {"/S", "/COMPONENTS=scripts,sounds"},
+           {"/S", "/LANG=fr"},
+           {"/S", "/D="},
+           {"/S", "stray"},
+           {"/S=1"},
+           {"/S", "/KEEPOLD=yes"}}) {
+    SwitchParse p = ParseUnattendedSwitches(bad);
+    EXPECT_FALSE(p.ok) << bad.back();
+    EXPECT_FALSE(p.error.empty());
+  }
+  EXPECT_NE(ParseUnattendedSwitches({"/S", "/COMPONENTS=scripts,sounds"}).error.find("sounds"),
+            std::string::npos);
+}
+
+TEST(UnattendedSwitches, WhoWantsTheUnattendedMode) {
+  EXPECT_TRUE(WantsUnattended({"/S"}));
+  EXPECT_TRUE(WantsUnattended({"/D=x", "/s"}));
+  EXPECT_TRUE(WantsUnattended({"/?"}));
+  EXPECT_FALSE(WantsUnattended({}));
+  EXPECT_FALSE(WantsUnattended({"/D=x"}));
+  EXPECT_FALSE(WantsUnattended({"/Silent"}));
+  SwitchParse help = ParseUnattendedSwitches({"/?"});
+  EXPECT_TRUE(help.ok && help.options.help);
+  EXPECT_NE(UnattendedUsage().find("/COMPONENTS="), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velk

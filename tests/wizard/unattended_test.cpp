@@ -1,0 +1,240 @@
+// VelkSetup.exe /S: real runs of the program from a payload folder beside a game folder, and
+// the page flow in process for what needs the remembered folder.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/memory_ui.h"
+#include "engine/message_catalogue.h"
+#include "engine/wizard_session.h"
+#include "kit/settings_lock.h"
+#include "kit/test_kit.h"
+#include "support/file_helpers.h"
+#include "support/process_info.h"
+#include "support/settings_store.h"
+#include "wizard/catalogue.h"
+#include "wizard/unattended.h"
+
+namespace velk {
+namespace {
+
+const std::vector<std::string> kLevels = {"Archive", "Boat", "Dam"};
+
+struct SetupRun {
+  int code = -1;
+  std::string output;  // stdout and stderr together
+};
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+bool LogHas(const std::string& gameDir, const std::string& text) {
+  const std::vector<std::string> lines = testkit::LogTexts(gameDir);
+  return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+class Unattended : public ::testing::Test {
+ protected:
+  void MakeFolders(const testkit::AppOptions& appOptions = {}) {
+    testkit::AppOptions app = appOptions;
+    app.withProgram = true;
+    fixture_ = testkit::MakeFixture(temp_.path(), {}, app);
+  }
+  // Runs the program copy from another folder, so that it must find its payload itself.
+  SetupRun Run(const std::string& switches, bool withGameDir = true) {
+    SetupRun run;
+    std::string command = "\"" + fixture_.appDir + "\\VelkSetup.exe\" /S ";
+    if (withGameDir) command += "\"/D=" + fixture_.gameDir + "\" ";
+    run.code = testkit::RunProgram(command + switches, temp_.path(), &run.output, 120000);
+    return run;
+  }
+  std::string Level(const std::string& level, const std::string& file) const {
+    return fixture_.gameDir + "\\Levels\\" + level + "\\" + file;
+  }
+  std::string Mod(const std::string& file) const {
+    return fixture_.gameDir + "\\Mods\\VELK_Av8\\" + file;
+  }
+
+  // Every run remembers its game folder, as the window does.
+  testkit::SettingsLock settingsLock_;
+  testkit::TempFolder temp_{"unatt"};
+  testkit::Fixture fixture_;
+  const MessageCatalogue english_ = EnglishCatalogue();
+};
+
+TEST_F(Unattended, InstallWithDefaultsConvertsEveryOfferedLevel) {
+  MakeFolders();
+  const SetupRun run = Run("/LANG=en");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  for (const std::string& level : kLevels) {
+    EXPECT_TRUE(testkit::Exists(Level(level, "levelvelk.pak"))) << level;
+    EXPECT_EQ(testkit::ReadFile(Level(level, level + ".lua")), testkit::ModScriptText(level));
+  }
+  EXPECT_TRUE(testkit::Exists(Mod("ModDesc.txt")));
+  EXPECT_TRUE(testkit::Exists(Mod("textures\\gui\\mousecursor.dds")));
+  EXPECT_TRUE(testkit::Exists(Mod("Objects\\weapons\\M4\\m4.dds")));
+  const std::vector<std::string> log = testkit::LogTexts(fixture_.gameDir);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "VELK Mod Av8 logfile");
+  EXPECT_EQ(log.back(), "Finished creating!");
+  // The summary of the last page, and no message.
+  EXPECT_EQ(run.output, FormatText(english_.MsgLevelUpdated, "") + "\r\n" +
+                            FormatText(english_.MsgNone, "") + "\r\n");
+  // The unattended mode never removes the payload.
+  EXPECT_TRUE(testkit::Exists(fixture_.appDir + "\\VelkSetup.exe"));
+  EXPECT_TRUE(testkit::Exists(fixture_.appDir + "\\modfiles.7z"));
+  EXPECT_FALSE(testkit::Exists(fixture_.appDir + "\\Kill.bat"));
+}
+
+TEST_F(Unattended, UninstallRemovesTheLevelArchives) {
+  MakeFolders();
+  ASSERT_EQ(Run("/LANG=en").code, kUnattendedDone);
+  const SetupRun run = Run("/ACTION=uninstall /LANG=en");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  for (const std::string& level : kLevels)
+    EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak"))) << level;
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Deleting pak files"));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Deleting Av8-Dir"));
+}
+
+TEST_F(Unattended, ToggleTwiceSwitchesOffAndOnAgain) {
+  MakeFolders();
+  ASSERT_EQ(Run("").code, kUnattendedDone);
+  SetupRun run = Run("/action=TOGGLE");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  for (const std::string& level : kLevels) {
+    EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak"))) << level;
+    EXPECT_TRUE(testkit::Exists(Level(level, "levelvelk.pak.dis"))) << level;
+  }
+  run = Run("/ACTION=toggle");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  for (const std::string& level : kLevels) {
+    EXPECT_TRUE(testkit::Exists(Level(level, "levelvelk.pak"))) << level;
+    EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak.dis"))) << level;
+  }
+}
+
+TEST_F(Unattended, WrongGameFolderEndsWithCodeTwo) {
+  MakeFolders();
+  const std::string wrong = temp_.path() + "\\no game here";
+  SetupRun run;
+  run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S \"/D=" + wrong +
+                                     "\" /LANG=en",
+                                 temp_.path(), &run.output);
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_EQ(run.output, "Wrong Far Cry folder!\r\n");
+  EXPECT_FALSE(testkit::Exists(wrong));
+
+  run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S /LANG=de /D=" +
+                                     fixture_.gameDir + "\\Levels\\nowhere",
+                                 temp_.path(), &run.output);
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "Falscher Far Cry Ordner!")) << run.output;
+  EXPECT_FALSE(testkit::Exists(fixture_.gameDir + "\\velk.log"));
+}
+
+TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
+  MakeFolders();
+  SetupRun run = Run("/COLOUR=blue");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "Unknown switch '/COLOUR=blue'")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Usage: VelkSetup.exe /S"));
+  EXPECT_FALSE(testkit::Exists(fixture_.gameDir + "\\velk.log"));
+
+  run = Run("/COMPONENTS=scripts,music");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "music")) << run.output;
+
+  run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /?", {}, &run.output);
+  EXPECT_EQ(run.code, kUnattendedDone);
+  EXPECT_EQ(run.output, UnattendedUsage());
+}
+
+TEST_F(Unattended, MissingModFilesFinishesWithCodeOneAndTheMessages) {
+  testkit::AppOptions app;
+  app.withModFiles = false;
+  MakeFolders(app);
+  const SetupRun run = Run("/LANG=en");
+  EXPECT_EQ(run.code, kUnattendedErrors);
+  // Both boxes of the window, in its order, then the summary: the run went on.
+  const size_t missing = run.output.find(FormatText(english_.MsgFileNotFound, "modfiles.7z"));
+  const size_t failed = run.output.find(FormatText(english_.MsgExtractError, "modfiles.7z"));
+  ASSERT_NE(missing, std::string::npos) << run.output;
+  ASSERT_NE(failed, std::string::npos) << run.output;
+  EXPECT_LT(missing, failed);
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "File missing: modfiles.7z"));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Finished creating!"));
+  EXPECT_TRUE(testkit::Exists(Level("Archive", "levelvelk.pak")));
+}
+
+TEST_F(Unattended, LevelListWithAnUnknownName) {
+  MakeFolders();
+  const SetupRun run = Run("/LEVELS=archive,Atlantis");
+  EXPECT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Level 'Atlantis' is not offered: skipped")) << run.output;
+  EXPECT_TRUE(testkit::Exists(Level("Archive", "levelvelk.pak")));
+  EXPECT_FALSE(testkit::Exists(Level("Boat", "levelvelk.pak")));
+  EXPECT_FALSE(testkit::Exists(Level("Dam", "levelvelk.pak")));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Boat' skipped: not choosed"));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Dam' skipped: not choosed"));
+}
+
+TEST_F(Unattended, ComponentsFollowTheCouplings) {
+  MakeFolders();
+  // Skins without the cursor.
+  SetupRun run = Run("/COMPONENTS=scripts,skins");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_FALSE(testkit::Exists(Mod("textures\\gui\\mousecursor.dds")));
+  EXPECT_TRUE(testkit::Exists(Mod("Objects\\weapons\\DE\\de.dds")));
+  EXPECT_FALSE(testkit::Exists(Level("Archive", "levelvelk.pak")));  // no maps
+  // Cursor without scripts: the coupling leaves it out, and says so.
+  run = Run("/COMPONENTS=cursor,maps /LEVELS=Dam");
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_TRUE(Contains(run.output, "come with the scripts only")) << run.output;
+  EXPECT_TRUE(testkit::Exists(Level("Dam", "levelvelk.pak")));
+  EXPECT_FALSE(LogHas(fixture_.gameDir, "Extracting \"modfiles.7z\""));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Extracting \"mapfiles.7z\""));
+}
+
+TEST_F(Unattended, OldVersionsGoUnlessKept) {
+  MakeFolders();
+  const std::string old = fixture_.gameDir + "\\Mods\\VELK_Av7";
+  ASSERT_TRUE(CreateFolders(old));
+  ASSERT_EQ(Run("/KEEPOLD /COMPONENTS=scripts").code, kUnattendedDone);
+  EXPECT_TRUE(testkit::Exists(old));
+  EXPECT_FALSE(LogHas(fixture_.gameDir, "Deleting old VELK Folders"));
+  ASSERT_EQ(Run("/COMPONENTS=scripts").code, kUnattendedDone);
+  EXPECT_FALSE(testkit::Exists(old));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Deleting old VELK Folders"));
+}
+
+// In process, so that the remembered folder can be set just before the pages start.
+TEST_F(Unattended, WithoutGameFolderTheRememberedOneIsUsed) {
+  MakeFolders();
+  const std::string before = CurrentFolder();
+  ASSERT_TRUE(WriteGameDirSetting(fixture_.gameDir + "\\Bin32"));
+  WizardSession session;
+  session.AppDir = fixture_.appDir;
+  ASSERT_TRUE(SetCurrentFolder(session.AppDir));
+  MemoryUi ui;
+  std::vector<std::string> notes;
+  UnattendedOptions options;
+  options.language = "en";
+  options.maps = false;
+  const int code = RunUnattendedPages(options, session, ui,
+                                      [&](const std::string& note) { notes.push_back(note); }, 1033);
+  SetCurrentFolder(before);
+  EXPECT_EQ(code, kUnattendedDone);
+  EXPECT_EQ(session.PageIndex, 4);
+  EXPECT_EQ(ui.Text(Ctl::Text1), fixture_.gameDir);
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_TRUE(notes.empty());
+  EXPECT_TRUE(testkit::Exists(Mod("ModDesc.txt")));
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Finished creating!"));
+}
+
+}  // namespace
+}  // namespace velk
