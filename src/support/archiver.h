@@ -8,6 +8,9 @@ namespace velk {
 // trimmed, are "Ok"; or the line "Everything is Ok" is followed only by blank lines and the
 // summary lines today's 7-Zip prints after an extraction (Folders:, Files:, Size:, Compressed:).
 bool SevenZipOk(const std::string& commandOutput);
+// The first half alone: the last four characters (all of a shorter text), first two kept and
+// trimmed of blanks, equal "Ok". True for an output whose last line ends in "Ok" and CR LF.
+bool OkInLastFour(const std::string& commandOutput);
 
 // "{appDir}\7z.exe" x modfiles.7z -o"{gameDir}\Mods\" -y
 std::string ModFilesExtractCommand(const std::string& appDir, const std::string& gameDir);

@@ -1,0 +1,99 @@
+#include "support/archiver.h"
+
+#include <string_view>
+#include <vector>
+
+namespace velk {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+// Lines without their CR LF or LF; a line break at the very end opens no further line.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// "Folders: 3", "Files: 3", "Size:       25", "Compressed: 263".
+bool IsSummaryLine(std::string_view line) {
+  for (std::string_view name : {"Folders:", "Files:", "Size:", "Compressed:"}) {
+    if (line.substr(0, name.size()) != name) continue;
+    const std::string_view number = Trimmed(line.substr(name.size()));
+    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+  }
+  return false;
+}
+
+// An extraction by today's 7-Zip ends in "Everything is Ok", a blank line and the summary.
+// At least one summary line is required, so that this accepts nothing the last-four test
+// rejects other than that summary.
+bool EndsInOkAndSummary(std::string_view output) {
+  const std::vector<std::string_view> lines = Lines(output);
+  size_t summaryLines = 0;
+  for (size_t i = lines.size(); i-- > 0;) {
+    const std::string_view line = Trimmed(lines[i]);
+    if (line == "Everything is Ok") return summaryLines > 0;
+    if (IsSummaryLine(line)) {
+      ++summaryLines;
+    } else if (!line.empty()) {
+      return false;
+    }
+  }
+  return false;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string ArchiverIn(const std::string& appDir) { return Quoted(appDir + "\\7z.exe"); }
+
+}  // namespace
+
+bool OkInLastFour(const std::string& commandOutput) {
+  const std::string_view output = commandOutput;
+  const std::string_view lastFour = output.size() > 4 ? output.substr(output.size() - 4) : output;
+  std::string_view firstTwo = lastFour.substr(0, 2);
+  // Only blanks are trimmed, as the check always did.
+  while (!firstTwo.empty() && firstTwo.front() == ' ') firstTwo.remove_prefix(1);
+  while (!firstTwo.empty() && firstTwo.back() == ' ') firstTwo.remove_suffix(1);
+  return firstTwo == "Ok";
+}
+
+bool SevenZipOk(const std::string& commandOutput) {
+  return OkInLastFour(commandOutput) || EndsInOkAndSummary(commandOutput);
+}
+
+std::string ModFilesExtractCommand(const std::string& appDir, const std::string& gameDir) {
+  return ArchiverIn(appDir) + " x modfiles.7z -o" + Quoted(gameDir + "\\Mods\\") + " -y";
+}
+
+std::string MapFilesExtractCommand(const std::string& appDir) {
+  return ArchiverIn(appDir) + " x -y " + Quoted(appDir + "\\mapfiles.7z") + " -o" +
+         Quoted(appDir + "\\");
+}
+
+std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir) {
+  return "7z e " + Quoted(levelDir + "\\level.pak") + " -o" + Quoted(levelWorkDir + "\\") +
+         " *.bai -y";
+}
+
+std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName) {
+  return ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
+}
+
+}  // namespace velk

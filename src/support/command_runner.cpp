@@ -1,0 +1,266 @@
+#include "support/command_runner.h"
+
+#include "support/process_info.h"
+#include "support/text_codec.h"
+#include "support/win_handles.h"
+
+namespace velk {
+namespace {
+
+bool IsOemSafe(const std::string& text) {
+  bool lossless = true;
+  ToOem(text, &lossless);
+  return lossless;
+}
+
+// cmd expands %NAME% in batch files, inside quotes too; %% reads as one %.
+std::string DoublePercent(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    out += c;
+    if (c == '%') out += '%';
+  }
+  return out;
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The path with its longest existing part in short form and the rest as it is; empty when
+// no combination can be written in the OEM code page.
+std::string OemSafeForm(const std::string& path) {
+  size_t end = path.size();
+  for (;;) {
+    // "C:" alone is the drive's current folder, not its root.
+    const std::string prefix =
+        (end == 2 && path.size() > 2 && path[1] == ':') ? path.substr(0, 3) : path.substr(0, end);
+    const std::string rest = path.substr(prefix.size());
+    if (!prefix.empty() && PathExists(prefix)) {
+      std::string shortPrefix = GetShortName(prefix);
+      if (!shortPrefix.empty()) {
+        if (shortPrefix.back() == '\\' && !rest.empty() && rest.front() == '\\')
+          shortPrefix.pop_back();
+        const std::string candidate = shortPrefix + rest;
+        if (IsOemSafe(candidate)) return candidate;
+      }
+    }
+    if (end == 0) return {};
+    end = path.rfind('\\', end - 1);
+    if (end == std::string::npos) return {};
+  }
+}
+
+// Redirection targets are unquoted in the batch; a short name may still hold a character
+// that cmd treats as an operator, and then it must be quoted.
+std::string RedirectionTarget(const std::string& path) {
+  const std::string safe = BatchSafePath(path);
+  return safe.find_first_of(" &|<>^()") == std::string::npos ? safe : "\"" + safe + "\"";
+}
+
+// Every double-quoted part of the command made batch-safe; the rest stays as written.
+std::string BatchSafeCommand(const std::string& command) {
+  std::string out;
+  size_t pos = 0;
+  for (;;) {
+    const size_t open = command.find('"', pos);
+    const size_t close = open == std::string::npos ? open : command.find('"', open + 1);
+    if (close == std::string::npos) {
+      out += command.substr(pos);
+      return out;
+    }
+    out += command.substr(pos, open + 1 - pos);
+    out += BatchSafePath(command.substr(open + 1, close - open - 1));
+    out += '"';
+    pos = close + 1;
+  }
+}
+
+DWORD CreateOrKeep(const std::string& path) {
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD WriteWholeFile(const std::string& path, const std::string& bytes) {
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return GetLastError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    return GetLastError();
+  return written == bytes.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+}
+
+DWORD ReadWholeFile(const std::string& path, std::string& bytes) {
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return GetLastError();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return GetLastError();
+  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                  nullptr))
+      return GetLastError();
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return ERROR_SUCCESS;
+}
+
+DWORD DeleteWorkFile(const std::string& path) {
+  return DeleteFileW(Widen(path).c_str()) ? ERROR_SUCCESS : GetLastError();
+}
+
+std::wstring CommandInterpreter() {
+  const UINT size = GetSystemDirectoryW(nullptr, 0);
+  std::wstring folder(size, L'\0');
+  folder.resize(GetSystemDirectoryW(folder.data(), size));
+  return folder + L"\\cmd.exe";
+}
+
+// Starts the batch hidden; the handle is empty when cmd could not be started.
+DWORD StartHidden(const std::string& batchShortPath, UniqueHandle& process) {
+  const std::wstring interpreter = CommandInterpreter();
+  std::wstring commandLine = L"\"" + interpreter + L"\" /c \"" + Widen(batchShortPath) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info))
+    return GetLastError();
+  CloseHandle(info.hThread);
+  process.reset(info.hProcess);
+  return ERROR_SUCCESS;
+}
+
+// Waits for the process to end; window messages that arrive meanwhile go to the hook.
+DWORD WaitForEnd(HANDLE process, const RunnerHooks& hooks) {
+  if (!hooks.processPendingEvents)
+    return WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 ? ERROR_SUCCESS : GetLastError();
+  for (;;) {
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) return ERROR_SUCCESS;
+    if (woken != WAIT_OBJECT_0 + 1) return GetLastError();
+    hooks.processPendingEvents();
+  }
+}
+
+// The last error, or `fallback` when a call failed without setting one.
+DWORD ErrorOr(DWORD fallback) {
+  const DWORD error = GetLastError();
+  return error == ERROR_SUCCESS ? fallback : error;
+}
+
+// Stages of one run, read by its failure path.
+enum class Stage { Prepare, Start, Wait, Collect };
+
+}  // namespace
+
+std::string GetDrivePart(const std::string& folder) {
+  const size_t colon = folder.find(':');
+  return colon == std::string::npos ? std::string() : folder.substr(0, colon + 1);
+}
+
+std::string GetShortName(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  std::wstring buffer;
+  DWORD size = static_cast<DWORD>(wide.size() + 1);
+  // The needed size may grow between the calls when the path changes: ask until it fits.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    buffer.assign(size, L'\0');
+    const DWORD n = GetShortPathNameW(wide.c_str(), buffer.data(), size);
+    if (n == 0) return {};
+    if (n < size) {
+      buffer.resize(n);
+      return Narrow(buffer);
+    }
+    size = n;
+  }
+  return {};
+}
+
+std::string BatchSafePath(const std::string& path) {
+  if (IsOemSafe(path)) return DoublePercent(path);
+  const std::string shortForm = OemSafeForm(path);
+  return DoublePercent(shortForm.empty() ? path : shortForm);
+}
+
+std::string BuildBatchText(const std::string& command, const std::string& folder,
+                           const std::string& stdinShortPath, const std::string& replyShortPath) {
+  return GetDrivePart(folder) + "\r\n" +
+         // Quoted, so that "&" in a folder name is no command separator; cmd's cd reads a
+         // trailing backslash inside the quotes ("C:\x\") as the folder itself.
+         "cd \"" + BatchSafePath(folder) + "\"\r\n" +
+         BatchSafeCommand(command) + "<" + RedirectionTarget(stdinShortPath) + " >" +
+         RedirectionTarget(replyShortPath) + "\r\n";
+}
+
+std::string ExecDosCommand(const std::string& command, const std::string& folder,
+                           const RunnerHooks& hooks) {
+  std::string result;
+  Stage stage = Stage::Prepare;
+  // The one failure path: true when the run must end now with `result`.
+  auto failed = [&](DWORD error) {
+    if (error == ERROR_SUCCESS) return false;
+    if (error == ERROR_FILE_NOT_FOUND && stage == Stage::Start) return false;
+    if (error == ERROR_FILE_NOT_FOUND && stage == Stage::Collect) {
+      result = kRunnerErrorResult;
+      return true;
+    }
+    if (hooks.showSystemError) hooks.showSystemError(ErrorText(error));
+    return true;
+  };
+  auto pendingEvents = [&] {
+    if (hooks.processPendingEvents) hooks.processPendingEvents();
+  };
+
+  const std::string temp = TempFolder();
+  if (temp.empty()) {
+    failed(ErrorOr(ERROR_PATH_NOT_FOUND));
+    return result;
+  }
+  const std::string input = temp + kStdinFileName;
+  const std::string reply = temp + kReplyFileName;
+  const std::string batch = temp + kBatchFileName;
+  if (failed(CreateOrKeep(input)) || failed(CreateOrKeep(reply))) return result;
+  const std::string inputShort = GetShortName(input);
+  if (inputShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+  const std::string replyShort = GetShortName(reply);
+  if (replyShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+
+  stage = Stage::Start;
+  if (failed(DeleteWorkFile(reply))) return result;
+  const std::string batchText = BuildBatchText(command, folder, inputShort, replyShort);
+  if (failed(WriteWholeFile(batch, ToOem(batchText)))) return result;
+  pendingEvents();
+  // A batch that cannot be found is skipped here and ends in "<ERROR>" below.
+  const std::string batchShort = GetShortName(batch);
+  if (batchShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+  UniqueHandle process;
+  if (failed(StartHidden(batchShort.empty() ? batch : batchShort, process))) return result;
+  pendingEvents();
+
+  stage = Stage::Wait;
+  if (process && failed(WaitForEnd(process.get(), hooks))) return result;
+  process.reset();
+
+  stage = Stage::Collect;
+  std::string bytes;
+  if (failed(ReadWholeFile(reply, bytes))) return result;
+  result = FromOem(bytes);
+  // In this order; the first failure ends the run (a missing file with "<ERROR>").
+  if (!failed(DeleteWorkFile(batch)) && !failed(DeleteWorkFile(reply))) failed(DeleteWorkFile(input));
+  return result;
+}
+
+}  // namespace velk

@@ -1,0 +1,88 @@
+#include "support/run_log.h"
+
+#include <windows.h>
+
+#include <regex>
+
+#include <gtest/gtest.h>
+
+#include "kit/test_kit.h"
+#include "support/file_helpers.h"
+#include "support/text_codec.h"
+
+namespace velk {
+namespace {
+
+using testkit::TempFolder;
+
+// "[4:05:33 AM] - " in the United States format, "[14:05:33] - " in the German one.
+const std::string kStamp = R"(\[\d{1,2}:\d{2}:\d{2}( [AP]M)?\] - )";
+
+std::string LogBytes(const std::string& gameDir) { return testkit::ReadFile(gameDir + "\\velk.log"); }
+
+TEST(RunLog, OneLineWithTheTimeOfDay) {
+  TempFolder game("log");
+  ASSERT_TRUE(Log(game.path(), "Installing VELK Mod"));
+  const std::string bytes = LogBytes(game.path());
+  EXPECT_TRUE(std::regex_match(bytes, std::regex(kStamp + "Installing VELK Mod\r\n"))) << bytes;
+  const std::string now = LongTimeOfDay();
+  EXPECT_TRUE(std::regex_match("[" + now + "] - ", std::regex(kStamp))) << now;
+}
+
+TEST(RunLog, AppendsInCallOrderToWhatIsThere) {
+  TempFolder game("log");
+  testkit::WriteFile(game.path() + "\\velk.log", "older line\r\n");
+  ASSERT_TRUE(Log(game.path(), "first"));
+  ASSERT_TRUE(Log(game.path(), "second"));
+  const std::string bytes = LogBytes(game.path());
+  EXPECT_TRUE(std::regex_match(
+      bytes, std::regex("older line\r\n" + kStamp + "first\r\n" + kStamp + "second\r\n")))
+      << bytes;
+  EXPECT_EQ(testkit::LogTexts(game.path()),
+            (std::vector<std::string>{"older line", "first", "second"}));
+}
+
+TEST(RunLog, EmptyAndMultiLineTexts) {
+  TempFolder game("log");
+  ASSERT_TRUE(Log(game.path(), ""));
+  ASSERT_TRUE(Log(game.path(), "Output [\r\n7-Zip\r\nEverything is Ok\r\n]"));
+  const std::string bytes = LogBytes(game.path());
+  // Only the first line of an entry carries the time.
+  EXPECT_TRUE(std::regex_match(
+      bytes, std::regex(kStamp + "\r\n" + kStamp + "Output \\[\r\n7-Zip\r\nEverything is Ok\r\n\\]\r\n")))
+      << bytes;
+}
+
+TEST(RunLog, WrittenInTheAnsiCodePage) {
+  TempFolder game("log Zürich");
+  ASSERT_TRUE(Log(game.path(), "Fertig: Grüße"));
+  const std::string bytes = LogBytes(game.path());
+  // ü is 0xFC in code page 1252; in UTF-8 it would be two bytes.
+  EXPECT_NE(bytes.find("Fertig: Gr\xFC\xDF" "e\r\n"), std::string::npos) << bytes;
+}
+
+TEST(RunLog, FailsWithoutCreatingAMissingFolder) {
+  TempFolder parent("log");
+  const std::string missing = parent.path() + "\\Far Cry";
+  EXPECT_FALSE(Log(missing, "lost"));
+  EXPECT_FALSE(testkit::Exists(missing));
+
+  ASSERT_TRUE(Log(parent.path(), "kept"));
+  {
+    // Another program holds the file without sharing it.
+    const std::wstring file = Widen(parent.path() + "\\velk.log");
+    HANDLE locked = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(Log(parent.path(), "locked"));
+    CloseHandle(locked);
+  }
+  EXPECT_EQ(testkit::LogTexts(parent.path()), std::vector<std::string>{"kept"});
+}
+
+TEST(RunLog, ShortDateHasDayMonthAndYear) {
+  const std::string date = ShortDate();
+  EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4})"))) << date;
+}
+
+}  // namespace
+}  // namespace velk
