@@ -76,7 +76,8 @@ int RunProgram(const std::string& commandLine, const std::string& workDir = {},
 // Packs `sourceFolder`'s content (relative names) into `archive` with the real 7-Zip.
 void PackFolder(const std::string& sourceFolder, const std::string& archive, const std::string& type);
 // The same, but an archive packed before from identical content (names and bytes) is copied
-// instead; the packed archives are shared by all test processes of a run.
+// instead. The packed archives are kept beside the per-process temporary folders (in the Wine
+// prefix), shared by all test processes.
 void PackFolderCached(const std::string& sourceFolder, const std::string& archive,
                       const std::string& type);
 // Entry names of an archive as 7-Zip lists them (backslash separated).
