@@ -1,0 +1,176 @@
+// The wizard's controls under the user's hands: the couplings of page 1, the language box,
+// the close box, the folder browser and the picture panel.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/message_catalogue.h"
+#include "gui/gui_driver.h"
+#include "kit/test_kit.h"
+#include "support/settings_store.h"
+#include "wizard/catalogue.h"
+#include "wizard/control_ids.h"
+
+namespace velk::gui {
+namespace {
+
+constexpr int kInstallParts[] = {ids::kCheck1, ids::kCheck3, ids::kCheck4, ids::kCheck5};
+
+class WindowOnPageOne : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetGameDirSetting(setup_.fixture.gameDir);
+    wizard_ = StartWizard(setup_.program);
+    ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 1; }));
+    ASSERT_TRUE(wizard_->Settle());
+  }
+  void TearDown() override {
+    if (!wizard_) return;
+    wizard_->Close();
+    EXPECT_EQ(wizard_->WaitForExit(), 0u);
+  }
+  // Clicks and waits until the window has handled the click.
+  void Click(int id) {
+    wizard_->Click(id);
+    ASSERT_TRUE(wizard_->Settle());
+  }
+  void ExpectParts(bool ticked, bool enabled) {
+    for (int id : kInstallParts) {
+      EXPECT_EQ(wizard_->Checked(id), ticked) << "control " << id;
+      EXPECT_EQ(wizard_->Enabled(id), enabled) << "control " << id;
+    }
+  }
+
+  WizardSetup setup_;
+  std::unique_ptr<WizardProcess> wizard_;
+};
+
+TEST_F(WindowOnPageOne, OptionsTickAndUntickTheInstallParts) {
+  ExpectParts(true, true);
+  EXPECT_FALSE(wizard_->Checked(ids::kCheck2));
+  EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+
+  for (int other : {ids::kOption2, ids::kOption3}) {
+    Click(other);
+    EXPECT_TRUE(wizard_->Checked(other));
+    EXPECT_FALSE(wizard_->Checked(ids::kOption1));
+    ExpectParts(false, false);
+    EXPECT_FALSE(wizard_->Checked(ids::kCheck2));
+    EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+
+    Click(ids::kOption1);
+    EXPECT_TRUE(wizard_->Checked(ids::kOption1));
+    EXPECT_FALSE(wizard_->Checked(other));
+    ExpectParts(true, true);
+    EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+  }
+}
+
+TEST_F(WindowOnPageOne, ScriptsCarryMouseCursorAndSkins) {
+  Click(ids::kCheck3);
+  EXPECT_FALSE(wizard_->Checked(ids::kCheck3));
+  for (int part : {ids::kCheck5, ids::kCheck1}) {
+    EXPECT_FALSE(wizard_->Checked(part));
+    EXPECT_FALSE(wizard_->Enabled(part));
+  }
+  EXPECT_TRUE(wizard_->Checked(ids::kCheck4));  // the maps are no part of the scripts
+  EXPECT_TRUE(wizard_->Enabled(ids::kCheck4));
+
+  Click(ids::kCheck3);
+  EXPECT_TRUE(wizard_->Checked(ids::kCheck3));
+  for (int part : {ids::kCheck5, ids::kCheck1}) {
+    EXPECT_TRUE(wizard_->Checked(part));
+    EXPECT_TRUE(wizard_->Enabled(part));
+  }
+}
+
+// The fifteen controls the language relabels, with the catalogue text each shows.
+std::vector<std::pair<int, std::string>> ExpectedCaptions(const MessageCatalogue& t) {
+  return {
+      {ids::kLabel1, "Far Cry VELK Mod Creator Av8"},
+      {ids::kLabel3, FormatText(t.MsgWelcome, "Av8")},
+      {ids::kLabel4, FormatText(t.MsgPathHint, "")},
+      {ids::kOption1, t.MsgInstallMod},
+      {ids::kCheck2, t.MsgRemoveOld},
+      {ids::kOption2, t.MsgUninstallMod},
+      {ids::kCheck3, t.MsgInstallScripts},
+      {ids::kCheck4, t.MsgInstallMaps},
+      {ids::kLabel2, t.MsgSelectMaps},
+      {ids::kLabel5, t.MsgComplete},
+      {ids::kLabel9, t.MsgExtracting},
+      {ids::kCheck5, t.MsgMouseCursor},
+      {ids::kCheck1, t.MsgWeaponSkins},
+      {ids::kCommand7, t.MsgExit},
+      {ids::kOption3, t.MsgDisableMod},
+  };
+}
+
+TEST_F(WindowOnPageOne, LanguageBoxRelabelsAllFifteenControlsAtOnce) {
+  const std::string caption = wizard_->Caption();
+  const std::string path = wizard_->Text(ids::kText1);
+  for (int round = 0; round < 2; ++round) {
+    wizard_->ChooseComboItem(ids::kCombo1, 0);
+    ASSERT_TRUE(wizard_->Settle());
+    for (const auto& [id, text] : ExpectedCaptions(GermanCatalogue()))
+      EXPECT_EQ(wizard_->Text(id), text) << "control " << id;
+    EXPECT_EQ(wizard_->Text(ids::kCommand7), "Beenden");
+    EXPECT_EQ(wizard_->Text(ids::kLabel2), "Zu aktualisierende Maps auswählen:");
+
+    wizard_->ChooseComboItem(ids::kCombo1, 1);
+    ASSERT_TRUE(wizard_->Settle());
+    for (const auto& [id, text] : ExpectedCaptions(EnglishCatalogue()))
+      EXPECT_EQ(wizard_->Text(id), text) << "control " << id;
+    EXPECT_EQ(wizard_->Text(ids::kOption3), "Disable VELK Mod");
+  }
+  // The banner carries one tag however often the language changes; the rest stays.
+  EXPECT_EQ(wizard_->Text(ids::kLabel1), "Far Cry VELK Mod Creator Av8");
+  EXPECT_EQ(wizard_->Caption(), caption);
+  EXPECT_EQ(wizard_->Text(ids::kText1), path);
+  EXPECT_EQ(wizard_->VisiblePage(), 1);
+}
+
+TEST_F(WindowOnPageOne, PicturePanelShowsOneOfTheSevenPicturesOnEachClick) {
+  std::set<std::string> seen{wizard_->ControlPixels(ids::kMimg)};
+  ASSERT_FALSE(seen.begin()->empty());
+  for (int click = 0; click < 12; ++click) {
+    Click(ids::kMimg);
+    seen.insert(wizard_->ControlPixels(ids::kMimg));
+  }
+  EXPECT_GE(seen.size(), 2u);
+  EXPECT_LE(seen.size(), 7u);
+}
+
+TEST(WindowClose, CloseBoxRemembersThePathBoxAsItStands) {
+  WizardSetup setup;
+  ClearGameDirSetting();
+  for (const std::string& typed : {std::string("C:\\Games\\Nowhere"), std::string()}) {
+    auto wizard = StartWizard(setup.program);
+    ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+    wizard->SetText(ids::kText1, typed);
+    wizard->Close();
+    EXPECT_EQ(wizard->WaitForExit(), 0u);
+    EXPECT_EQ(ReadGameDirSetting(), std::optional<std::string>(typed));
+  }
+}
+
+TEST(WindowBrowse, CancelledFolderBrowserKeepsThePathBoxAndTheSetting) {
+  WizardSetup setup;
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  wizard->SetText(ids::kText1, "D:\\typed by hand");
+  wizard->Click(ids::kCommand1);
+  const auto browser = wizard->WaitForMessageBox();
+  ASSERT_TRUE(browser.has_value()) << "no folder browser appeared";
+  EXPECT_EQ(browser->text, "Choose the Far Cry directory!");
+  PostMessageW(browser->window, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->Text(ids::kText1), "D:\\typed by hand");
+  EXPECT_EQ(ReadGameDirSetting(), std::nullopt);
+  wizard->Close();
+  EXPECT_EQ(wizard->WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace velk::gui
