@@ -1,0 +1,142 @@
+#include "engine_fixture.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "levels/game_folder_check.h"
+#include "levels/level_discovery.h"
+#include "support/file_helpers.h"
+#include "support/process_info.h"
+#include "support/shell.h"
+#include "support/text_codec.h"
+#include "support/win_handles.h"
+#include "wizard/catalogue.h"
+
+namespace velk::enginetest {
+
+void RecordingUi::ShowError(const std::string& text) {
+  events.push_back("box: " + text);
+  MemoryUi::ShowError(text);
+}
+
+bool RecordingUi::SetProgress(int value) {
+  events.push_back("progress: " + std::to_string(value));
+  return MemoryUi::SetProgress(value);
+}
+
+void RecordingUi::SetText(Ctl control, const std::string& text) {
+  if (control == Ctl::Label7) events.push_back("label7: " + text);
+  MemoryUi::SetText(control, text);
+}
+
+void RecordingUi::ShowPage(int pageIndex, bool visible) {
+  MemoryUi::ShowPage(pageIndex, visible);
+  if (!visible) return;
+  events.push_back("page: " + std::to_string(pageIndex));
+  if (onPageShown) onPageShown(pageIndex);
+}
+
+std::vector<std::string> RecordingUi::Boxes() const {
+  std::vector<std::string> boxes;
+  for (const Message& m : Messages()) boxes.push_back(m.text);
+  return boxes;
+}
+
+DesktopLock::DesktopLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\velk-tests-desktop")) {
+  // An abandoned lock (a crashed test) is ours as well.
+  if (mutex_) WaitForSingleObject(mutex_, INFINITE);
+}
+
+DesktopLock::~DesktopLock() {
+  if (!mutex_) return;
+  ReleaseMutex(mutex_);
+  CloseHandle(mutex_);
+}
+
+LinkFields ReadLink(const std::string& linkFile) {
+  LinkFields fields;
+  ComScope com;
+  ComPtr<IShellLinkW> link;
+  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkW, link.put_void()));
+  ComPtr<IPersistFile> file;
+  if (link) link->QueryInterface(IID_IPersistFile, file.put_void());
+  if (!file || FAILED(file->Load(Widen(linkFile).c_str(), STGM_READ))) {
+    ADD_FAILURE() << "cannot load " << linkFile;
+    return fields;
+  }
+  std::wstring buffer(32768, L'\0');
+  const int size = static_cast<int>(buffer.size());
+  auto field = [&](auto read) {
+    buffer.assign(buffer.size(), L'\0');
+    read();
+    return Narrow(buffer.c_str());
+  };
+  fields.target = field([&] { link->GetPath(buffer.data(), size, nullptr, SLGP_RAWPATH); });
+  fields.arguments = field([&] { link->GetArguments(buffer.data(), size); });
+  fields.workDir = field([&] { link->GetWorkingDirectory(buffer.data(), size); });
+  fields.iconFile = field([&] { link->GetIconLocation(buffer.data(), size, &fields.iconIndex); });
+  const std::string bytes = testkit::ReadFile(linkFile);
+  if (bytes.size() >= 0x40) std::memcpy(&fields.showCmd, bytes.data() + 0x3C, 4);
+  return fields;
+}
+
+void EngineTest::Prepare(const testkit::GameOptions& game, const testkit::AppOptions& app) {
+  fx_ = testkit::MakeFixture(root_.path(), game, app);
+  previousFolder_ = CurrentFolder();
+  ASSERT_TRUE(SetCurrentFolder(fx_.appDir));
+  session_.AppDir = fx_.appDir;
+  session_.Texts = EnglishCatalogue();
+  session_.ModsDir = fx_.gameDir + "\\Mods\\";
+  ui_.SetText(Ctl::Text1, fx_.gameDir);
+  ASSERT_TRUE(RestartRunLog(fx_.gameDir, session_.ModTag));
+  GetInstLevels(fx_.gameDir, session_.InstalledLevels);
+  DeleteFileAt(LinkFile());
+}
+
+void EngineTest::TearDown() {
+  DeleteFileAt(LinkFile());
+  // The fixture's folders can only go when the process no longer stands in one of them.
+  if (!previousFolder_.empty()) SetCurrentFolder(previousFolder_);
+}
+
+void EngineTest::Page(int pageIndex) {
+  session_.PageIndex = pageIndex;
+  ui_.ShowPage(pageIndex, true);
+  DoOutput(session_, ui_, [this] { EnterNextPage(); });
+}
+
+void EngineTest::EnterNextPage() { Page(session_.PageIndex + 1); }
+
+std::vector<std::string> EngineTest::RunLog() const {
+  std::vector<std::string> log = testkit::LogTexts(fx_.gameDir);
+  EXPECT_GE(log.size(), 4u);
+  log.erase(log.begin(), log.begin() + std::min<size_t>(4, log.size()));
+  if (!log.empty() && log.back().empty()) log.pop_back();
+  return log;
+}
+
+std::string EngineTest::Desktop() const {
+  std::string desktop;
+  EXPECT_TRUE(GetSpecialFolder(nullptr, kDesktopFolderId, desktop));
+  return desktop;
+}
+
+std::vector<std::string> EngineTest::RowTexts() const {
+  std::vector<std::string> texts;
+  for (const MemoryUi::Row& row : ui_.Rows()) texts.push_back(row.text);
+  return texts;
+}
+
+void EngineTest::TickOnly(const std::vector<std::string>& levels) {
+  for (int row = 0; row < ui_.LevelRowCount(); ++row) {
+    const std::string text = ui_.LevelRowText(row);
+    ui_.SetLevelRowTicked(row, std::find(levels.begin(), levels.end(), text) != levels.end());
+  }
+}
+
+}  // namespace velk::enginetest
