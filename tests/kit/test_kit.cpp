@@ -221,8 +221,8 @@ void PackFolderCached(const std::string& sourceFolder, const std::string& archiv
   std::sort(names.begin(), names.end());
   std::string key = type;
   for (const std::string& name : names) {
-    key += "|" + name;
-    if (name.back() != '\\') key += "=" + Fnv1a64Hex(ReadFile(sourceFolder + "\\" + name));
+    key.append("|").append(name);
+    if (name.back() != '\\') key.append("=").append(Fnv1a64Hex(ReadFile(sourceFolder + "\\" + name)));
   }
   const std::string cached = ArchiveCacheFolder() + "\\" + Fnv1a64Hex(key) + "." + type;
   if (!FileExists(cached)) {
