@@ -36,13 +36,15 @@ void FillModFiles(const std::string& folder) {
 
 void FillMapFiles(const std::string& folder, const std::vector<std::string>& levels) {
   // The top folder is there even without levels, so that 7-Zip has something to pack.
-  if (!CreateFolders(folder + "\\Temp")) throw std::runtime_error("cannot create " + folder + "\\Temp");
+  if (!CreateFolders(folder + "\\Temp"))
+    throw std::runtime_error("cannot create " + folder + "\\Temp");
   for (const std::string& level : levels) {
     const std::string work = folder + "\\Temp\\" + level;
     WriteFile(work + "\\" + level + ".lua", ModScriptText(level));
     WriteFile(work + "\\mission_velk.xml", MissionFileText());
     WriteFile(work + "\\velk_objects.xml",
-              "<Objects Level=\"" + level + "\">\r\n  <Entity Class=\"AmmoCrate\"/>\r\n</Objects>\r\n");
+              "<Objects Level=\"" + level +
+                  "\">\r\n  <Entity Class=\"AmmoCrate\"/>\r\n</Objects>\r\n");
   }
 }
 

@@ -191,7 +191,8 @@ int RunProgram(const std::string& commandLine, const std::string& workDir, std::
 
 // ---- archives ------------------------------------------------------------------------------
 
-void PackFolder(const std::string& sourceFolder, const std::string& archive, const std::string& type) {
+void PackFolder(const std::string& sourceFolder, const std::string& archive,
+                const std::string& type) {
   // "a" updates an existing archive; the kit always wants exactly the folder's content.
   DeleteFileAt(archive);
   // Run inside the folder with the wildcard "*": entries keep their names relative to it,
@@ -222,7 +223,8 @@ void PackFolderCached(const std::string& sourceFolder, const std::string& archiv
   std::string key = type;
   for (const std::string& name : names) {
     key.append("|").append(name);
-    if (name.back() != '\\') key.append("=").append(Fnv1a64Hex(ReadFile(sourceFolder + "\\" + name)));
+    if (name.back() == '\\') continue;  // a folder counts by its name alone
+    key.append("=").append(Fnv1a64Hex(ReadFile(sourceFolder + "\\" + name)));
   }
   const std::string cached = ArchiveCacheFolder() + "\\" + Fnv1a64Hex(key) + "." + type;
   if (!FileExists(cached)) {
@@ -233,7 +235,8 @@ void PackFolderCached(const std::string& sourceFolder, const std::string& archiv
     // time always reads a complete archive; when another process was first, its copy serves.
     MoveFileExW(Widen(fresh).c_str(), Widen(cached).c_str(), 0);
   }
-  if (!CopyFileOver(cached, archive)) throw std::runtime_error("cannot copy an archive to " + archive);
+  if (!CopyFileOver(cached, archive))
+    throw std::runtime_error("cannot copy an archive to " + archive);
 }
 
 namespace {
@@ -278,7 +281,8 @@ std::vector<std::string> ListArchiveFiles(const std::string& archive) {
 
 std::string ReadArchiveEntry(const std::string& archive, const std::string& entry) {
   TempFolder out("entry");
-  RunArchiver("x -y -sccUTF-8 -o" + Quoted(out.path()) + " " + Quoted(archive) + " " + Quoted(entry),
+  RunArchiver("x -y -sccUTF-8 -o" + Quoted(out.path()) + " " + Quoted(archive) + " " +
+                  Quoted(entry),
               {}, "7-Zip extraction");
   const std::string file = out.path() + "\\" + entry;
   if (!FileExists(file)) throw std::runtime_error("no entry " + entry + " in " + archive);
