@@ -1,0 +1,145 @@
+// One level's mod archive, built with the real 7-Zip from the stock level.pak and the work
+// folder.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/level_archive.h"
+#include "engine_fixture.h"
+#include "support/file_helpers.h"
+
+namespace velk::enginetest {
+namespace {
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+class LevelArchive : public EngineTest {
+ protected:
+  void SetUp() override {
+    testkit::AppOptions app;
+    app.withModFiles = app.withMapFiles = false;
+    testkit::GameOptions game;
+    game.levels = {"Archive"};
+    Prepare(game, app);
+    session_.CurrentLevel = "Archive";
+    session_.LevelDir = LevelDir("Archive");
+    session_.LevelWorkDir = WorkDir("Archive");
+    work_ = WorkDir("Archive");
+    testkit::WriteFile(work_ + "\\Archive.lua", testkit::ModScriptText("Archive"));
+    testkit::WriteFile(work_ + "\\mission_velk.xml", testkit::MissionFileText());
+    testkit::WriteFile(work_ + "\\velk_objects.xml", "<Objects/>\r\n");
+  }
+  std::string NewArchive() const { return LevelDir("Archive") + "\\levelvelk.pak"; }
+  std::string work_;
+};
+
+TEST_F(LevelArchive, BuildsTheArchiveFromTheBaiFilesAndTheModFiles) {
+  testkit::WriteFile(NewArchive(), "old mod archive");
+  testkit::WriteFile(LevelDir("Archive") + "\\levelvelkki.pak", "old second archive");
+  testkit::WriteFile(work_ + "\\levelvelk.pak", "leftover");
+  const std::string stockPak = LevelDir("Archive") + "\\level.pak";
+  const std::string stockBefore = testkit::ReadFile(stockPak);
+
+  LevelPak(session_, ui_);
+
+  const std::vector<std::string> expected = {
+      "Deleted Archive\\levelvelk.pak",
+      "Deleted Archive\\levelvelkki.pak",
+      "Deleted " + work_ + "\\levelvelk.pak",
+      "Extracting \"" + stockPak + "\"",
+      "Patched mission_velk.xml",
+      "Copying \"levelvelk.pak\" to folder \"" + LevelDir("Archive") + "\\\""};
+  EXPECT_EQ(RunLog(), expected);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()),
+            Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai", "velk_objects.xml"}));
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "BAI hide Archive\r\n");
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "netvelk.bai"), "BAI net Archive\r\n");
+  const std::string patched =
+      Replaced(testkit::MissionFileText(), "RespawnTime=\"0\"", "RespawnTime=\"10\"") + "\r\n";
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "mission_velk.xml"), patched);
+  EXPECT_EQ(testkit::ReadFile(NewArchive()), testkit::ReadFile(work_ + "\\levelvelk.pak"));
+  EXPECT_FALSE(testkit::Exists(LevelDir("Archive") + "\\levelvelkki.pak"));
+  EXPECT_EQ(testkit::ReadFile(stockPak), stockBefore);
+  EXPECT_EQ(session_.CommandLine, "\"" + fx_.appDir + "\\7z.exe\" a -tzip levelvelk.pak * -y -x!\"*.lua\"");
+  EXPECT_EQ(ui_.Text(Ctl::Label6), "Status: " + FormatText(session_.Texts.MsgCreating, "levelvelk.pak"));
+}
+
+TEST_F(LevelArchive, WithoutLevelPakOneBoxAndTheArchiveStillComes) {
+  ASSERT_TRUE(DeleteFileAt(LevelDir("Archive") + "\\level.pak"));
+  LevelPak(session_, ui_);
+  EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{FormatText(session_.Texts.MsgFileNotFound, "level.pak")});
+  const std::vector<std::string> log = RunLog();
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("Extracting", 0) == 0; }), 0);
+  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()), Sorted({"mission_velk.xml", "velk_objects.xml"}));
+}
+
+TEST_F(LevelArchive, TheMissionFileIsPatchedByteForByte) {
+  // Three occurrences, one in lower case, bytes beyond ASCII, no line break at the end.
+  const std::string mission = "<M a=\"\xE4\xF6\xFC\">\nRespawnTime=\"0\" RespawnTime=\"0\"\r\n"
+                              "respawntime=\"0\" RespawnTime=\"00\" RespawnTime=\"0\"/>";
+  testkit::WriteFile(work_ + "\\mission_velk.xml", mission);
+  LevelPak(session_, ui_);
+  const std::string expected = "<M a=\"\xE4\xF6\xFC\">\nRespawnTime=\"10\" RespawnTime=\"10\"\r\n"
+                               "respawntime=\"0\" RespawnTime=\"00\" RespawnTime=\"10\"/>\r\n";
+  EXPECT_EQ(testkit::ReadFile(work_ + "\\mission_velk.xml"), expected);
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "mission_velk.xml"), expected);
+}
+
+TEST(MissionPatch, EveryCaseSensitiveOccurrenceAndOneLineBreak) {
+  EXPECT_EQ(PatchMissionBytes(""), "\r\n");
+  EXPECT_EQ(PatchMissionBytes("x\r\n"), "x\r\n\r\n");
+  EXPECT_EQ(PatchMissionBytes("RespawnTime=\"0\"RespawnTime=\"0\""), "RespawnTime=\"10\"RespawnTime=\"10\"\r\n");
+  EXPECT_EQ(PatchMissionBytes("RespawnTime=\"05\" RESPAWNTIME=\"0\""), "RespawnTime=\"05\" RESPAWNTIME=\"0\"\r\n");
+  EXPECT_EQ(PatchMissionBytes(std::string("a\0RespawnTime=\"0\"", 17)), std::string("a\0RespawnTime=\"10\"\r\n", 20));
+}
+
+TEST_F(LevelArchive, AnEarlierHideFileIsPackedBesideTheNewOne) {
+  testkit::WriteFile(work_ + "\\hidevelk.bai", "from an earlier run");
+  testkit::WriteFile(work_ + "\\netvelk.bai", "net from an earlier run");
+  LevelPak(session_, ui_);
+  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()),
+            Sorted({"Archive.bai", "hideArchive.bai", "hidevelk.bai", "mission_velk.xml", "netArchive.bai",
+                    "netvelk.bai", "velk_objects.xml"}));
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "from an earlier run");
+}
+
+TEST_F(LevelArchive, ADamagedLevelPakIsReportedAndTheRunGoesOn) {
+  testkit::WriteFile(LevelDir("Archive") + "\\level.pak", "not an archive");
+  testkit::WriteFile(work_ + "\\mission_velk.xml", "m");
+  LevelPak(session_, ui_);
+  EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{"An error occured!"});
+  const std::vector<std::string> log = RunLog();
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[0], "Extracting \"" + LevelDir("Archive") + "\\level.pak\"");
+  EXPECT_EQ(log[1], "Error extracting level.pak");
+  EXPECT_EQ(log[2].rfind("Output [", 0), 0u);
+  EXPECT_EQ(log[log.size() - 2], "Patched mission_velk.xml");
+  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()), Sorted({"mission_velk.xml", "velk_objects.xml"}));
+}
+
+TEST_F(LevelArchive, AFailedPackingIsReportedAndTheCopyLineStillWritten) {
+  // A folder of the archive's name: 7-Zip cannot write the archive.
+  ASSERT_TRUE(CreateFolders(work_ + "\\levelvelk.pak\\inner"));
+  LevelPak(session_, ui_);
+  EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{"An error occured!"});
+  const std::vector<std::string> log = RunLog();
+  const auto failed = std::find(log.begin(), log.end(), "Error creating levelvelk.pak");
+  ASSERT_NE(failed, log.end());
+  ASSERT_NE(failed + 1, log.end());
+  EXPECT_EQ((failed + 1)->rfind("Output [", 0), 0u);
+  EXPECT_EQ(log.back(), "Copying \"levelvelk.pak\" to folder \"" + LevelDir("Archive") + "\\\"");
+  EXPECT_FALSE(FileExists(NewArchive()));
+}
+
+}  // namespace
+}  // namespace velk::enginetest

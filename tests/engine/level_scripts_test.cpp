@@ -1,0 +1,123 @@
+// The mod's level script replacing the stock one, and the removal of the mod's archives.
+#include <string>
+#include <vector>
+
+#include "engine/level_scripts.h"
+#include "engine_fixture.h"
+#include "support/file_helpers.h"
+#include "support/folder_scan.h"
+
+namespace velk::enginetest {
+namespace {
+
+constexpr std::uint32_t kReadOnly = 1;  // FILE_ATTRIBUTE_READONLY
+
+class LevelScripts : public EngineTest {
+ protected:
+  void SetUp() override {
+    testkit::AppOptions app;
+    app.withModFiles = app.withMapFiles = false;
+    testkit::GameOptions game;
+    game.levels = {"Archive", "Boat", "Dam"};
+    Prepare(game, app);
+  }
+  void ForLevel(const std::string& level) {
+    session_.CurrentLevel = level;
+    session_.LevelDir = LevelDir(level);
+    session_.LevelWorkDir = WorkDir(level);
+  }
+};
+
+TEST_F(LevelScripts, OnlyTheFirstScriptIsCopiedAfterABackupOfTheStockOne) {
+  ForLevel("Archive");
+  testkit::WriteFile(WorkDir("Archive") + "\\a.lua", "mod a");
+  testkit::WriteFile(WorkDir("Archive") + "\\b.lua", "mod b");
+  testkit::WriteFile(WorkDir("Archive") + "\\Sub\\c.lua", "mod c");
+  testkit::WriteFile(LevelDir("Archive") + "\\a.lua", "stock a");
+  testkit::WriteFile(LevelDir("Archive") + "\\b.lua", "stock b");
+  std::vector<FileEntry> listed;
+  FindFiles(WorkDir("Archive"), false, "*.lua", listed);
+  ASSERT_EQ(listed.size(), 2u);
+  const std::string first = listed[0].Name, second = listed[1].Name;
+
+  CopyLua(session_, ui_);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Archive") + "\\" + first), "mod " + first.substr(0, 1));
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Archive") + "\\" + first + ".bak"), "stock " + first.substr(0, 1));
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Archive") + "\\" + second), "stock " + second.substr(0, 1));
+  EXPECT_FALSE(testkit::Exists(LevelDir("Archive") + "\\" + second + ".bak"));
+  EXPECT_FALSE(testkit::Exists(LevelDir("Archive") + "\\c.lua"));
+  EXPECT_TRUE(RunLog().empty());
+  EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(LevelScripts, ASecondInstallKeepsTheFirstBackup) {
+  ForLevel("Boat");
+  const std::string script = LevelDir("Boat") + "\\Boat.lua";
+  testkit::WriteFile(WorkDir("Boat") + "\\Boat.lua", "mod one");
+  CopyLua(session_, ui_);
+  testkit::WriteFile(WorkDir("Boat") + "\\Boat.lua", "mod two");
+  CopyLua(session_, ui_);
+  EXPECT_EQ(testkit::ReadFile(script), "mod two");
+  EXPECT_EQ(testkit::ReadFile(script + ".bak"), testkit::StockScriptText("Boat"));
+}
+
+TEST_F(LevelScripts, ALevelWithoutThatStockScriptGetsNoBackup) {
+  ForLevel("Dam");
+  testkit::WriteFile(WorkDir("Dam") + "\\velk_dam.lua", "mod only");
+  CopyLua(session_, ui_);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Dam") + "\\velk_dam.lua"), "mod only");
+  EXPECT_FALSE(testkit::Exists(LevelDir("Dam") + "\\velk_dam.lua.bak"));
+  // Nothing to copy: the level stays as it is.
+  ForLevel("Archive");
+  ASSERT_TRUE(CreateFolders(WorkDir("Archive")));
+  const auto before = testkit::HashTree(LevelDir("Archive"));
+  CopyLua(session_, ui_);
+  EXPECT_EQ(testkit::HashTree(LevelDir("Archive")), before);
+}
+
+TEST_F(LevelScripts, DelLuaFilesRemovesTheArchivesOfStockLevelsOnly) {
+  DelLuaFiles(ui_);
+  EXPECT_TRUE(RunLog().empty());  // nothing to remove, nothing logged
+
+  const std::string dam = LevelDir("Dam") + "\\levelvelkki.pak";
+  const std::string custom = fx_.gameDir + "\\Levels\\MyMap\\levelvelk.pak";
+  testkit::WriteFile(dam, "second archive");
+  testkit::WriteFile(custom, "not a stock level");
+  testkit::WriteFile(LevelDir("Dam") + "\\levelvelk.pak.dis", "switched off");
+  DelLuaFiles(ui_);
+  EXPECT_EQ(RunLog(), std::vector<std::string>{"Deleted " + dam});
+  EXPECT_FALSE(testkit::Exists(dam));
+  EXPECT_TRUE(testkit::Exists(custom));
+  EXPECT_TRUE(testkit::Exists(LevelDir("Dam") + "\\levelvelk.pak.dis"));
+  EXPECT_TRUE(testkit::Exists(LevelDir("Dam") + "\\level.pak"));
+  EXPECT_TRUE(testkit::Exists(LevelDir("Dam") + "\\Dam.lua"));
+}
+
+TEST_F(LevelScripts, DelLuaFilesSaysSoWhenAnArchiveCannotBeDeleted) {
+  const std::string archive = LevelDir("Archive") + "\\levelvelk.pak";
+  const std::string boat = LevelDir("Boat") + "\\levelvelk.pak";
+  testkit::WriteFile(archive, "locked");
+  testkit::WriteFile(boat, "free");
+  ASSERT_TRUE(SetAttributes(archive, kReadOnly));
+  DelLuaFiles(ui_);
+  const bool stays = testkit::Exists(archive);
+  SetAttributes(archive, 0);
+  EXPECT_TRUE(stays);
+  EXPECT_EQ(RunLog(), (std::vector<std::string>{"Could not delete " + archive, "Deleted " + boat}));
+}
+
+TEST_F(LevelScripts, RestoreLevelScriptsPutsTheStockScriptsBack) {
+  const std::string folder = LevelDir("Archive");
+  testkit::WriteFile(folder + "\\Archive.lua", "mod");
+  testkit::WriteFile(folder + "\\Archive.lua.bak", "stock");
+  testkit::WriteFile(folder + "\\notes.txt.bak", "not a script backup");
+  RestoreLevelScripts(ui_, folder);
+  EXPECT_EQ(testkit::ReadFile(folder + "\\Archive.lua"), "stock");
+  EXPECT_FALSE(testkit::Exists(folder + "\\Archive.lua.bak"));
+  EXPECT_TRUE(testkit::Exists(folder + "\\notes.txt.bak"));
+  EXPECT_EQ(RunLog(), (std::vector<std::string>{"Restored " + folder + "\\Archive.lua from Archive.lua.bak",
+                                                 "Deleted " + folder + "\\Archive.lua.bak"}));
+}
+
+}  // namespace
+}  // namespace velk::enginetest
