@@ -126,16 +126,28 @@ std::string EngineTest::Desktop() const {
   return desktop;
 }
 
-std::vector<std::string> EngineTest::RowTexts() const {
+std::vector<std::string> RowTexts(const MemoryUi& ui) {
   std::vector<std::string> texts;
-  for (const MemoryUi::Row& row : ui_.Rows()) texts.push_back(row.text);
+  for (const MemoryUi::Row& row : ui.Rows()) texts.push_back(row.text);
   return texts;
 }
 
-void EngineTest::TickOnly(const std::vector<std::string>& levels) {
-  for (int row = 0; row < ui_.LevelRowCount(); ++row) {
-    const std::string text = ui_.LevelRowText(row);
-    ui_.SetLevelRowTicked(row, std::find(levels.begin(), levels.end(), text) != levels.end());
+void TickOnly(WizardUi& ui, const std::vector<std::string>& levels) {
+  for (int row = 0; row < ui.LevelRowCount(); ++row) {
+    const std::string text = ui.LevelRowText(row);
+    ui.SetLevelRowTicked(row, std::find(levels.begin(), levels.end(), text) != levels.end());
+  }
+}
+
+void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::string>& lines) {
+  auto from = log.begin();
+  for (const std::string& line : lines) {
+    const auto found = std::find(from, log.end(), line);
+    if (found == log.end()) {
+      ADD_FAILURE() << "not found in order: " << line;
+      return;
+    }
+    from = found + 1;
   }
 }
 

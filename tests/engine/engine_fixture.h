@@ -35,6 +35,12 @@ struct LinkFields {
 };
 LinkFields ReadLink(const std::string& linkFile);
 
+std::vector<std::string> RowTexts(const MemoryUi& ui);
+// Ticks exactly these rows of the level list.
+void TickOnly(WizardUi& ui, const std::vector<std::string>& levels);
+// Each of `lines` appears in `log`, each after the one before.
+void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::string>& lines);
+
 // The desktop shortcut has one fixed name on the one desktop: tests that may write or remove
 // it run one after the other, also across test programs.
 class DesktopLock {
@@ -71,9 +77,6 @@ class EngineTest : public ::testing::Test {
   std::string AvailableLine(const std::string& level) const {
     return "  " + level + " [" + fx_.appDir + "\\temp\\" + level + "]";
   }
-  std::vector<std::string> RowTexts() const;
-  // Ticks exactly these rows of the level list.
-  void TickOnly(const std::vector<std::string>& levels);
 
   DesktopLock desktopLock_;
   testkit::TempFolder root_{"eng"};

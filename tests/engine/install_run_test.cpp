@@ -41,7 +41,7 @@ TEST_F(InstallRun, ScriptsAndMapsUnpackBothArchivesAndOfferTheInstalledLevels) {
     EXPECT_EQ(testkit::ReadFile(WorkDir(level) + "\\mission_velk.xml"), testkit::MissionFileText());
   }
   // Only levels both offered and installed, every row ticked; the wizard stays on page 2.
-  EXPECT_EQ(RowTexts(), (std::vector<std::string>{"Archive", "Boat", "Dam"}));
+  EXPECT_EQ(RowTexts(ui_), (std::vector<std::string>{"Archive", "Boat", "Dam"}));
   for (const MemoryUi::Row& row : ui_.Rows()) EXPECT_TRUE(row.ticked) << row.text;
   EXPECT_EQ(session_.PageIndex, 2);
   EXPECT_EQ(std::count(ui_.events.begin(), ui_.events.end(), "page: 3"), 0);
@@ -145,7 +145,7 @@ TEST_F(InstallRun, AMissingModArchiveShowsTwoBoxesAndLogsTheOutput) {
   EXPECT_EQ((maps - 1)->back(), ']');
   // The maps still came: the run went on.
   EXPECT_TRUE(FileExists(WorkDir("Archive") + "\\mission_velk.xml"));
-  EXPECT_EQ(RowTexts().size(), 3u);
+  EXPECT_EQ(RowTexts(ui_).size(), 3u);
 }
 
 TEST_F(InstallRun, TheModCommandReadsTheArchiveFromTheCurrentFolder) {
