@@ -25,7 +25,7 @@ void RecordingUi::ShowError(const std::string& text) {
 
 bool RecordingUi::SetProgress(int value) {
   events.push_back("progress: " + std::to_string(value));
-  return MemoryUi::SetProgress(value);
+  return !refuseProgress && MemoryUi::SetProgress(value);
 }
 
 void RecordingUi::SetText(Ctl control, const std::string& text) {

@@ -18,6 +18,7 @@ class RecordingUi : public MemoryUi {
  public:
   std::vector<std::string> events;  // "box: ...", "progress: n", "label7: ...", "page: n"
   std::function<void(int)> onPageShown;
+  bool refuseProgress = false;  // a bar that takes no value at all
 
   void ShowError(const std::string& text) override;
   bool SetProgress(int value) override;
