@@ -1,6 +1,5 @@
 #include "engine/install_run.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "engine/engine_io.h"

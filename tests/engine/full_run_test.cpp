@@ -230,12 +230,18 @@ TEST_F(FullRun, GermanThenAnEnglishRepairReplacesTheDescription) {
 }
 
 TEST_F(FullRun, AnUninstallLeavesTheGameAsItWas) {
-  Prepare();
+  // MyMap is no stock level, yet the payload offers it and the install converts it.
+  GameOptions game;
+  game.levels = {"Archive", "Boat", "Dam", "MyMap"};
+  AppOptions app;
+  app.mapLevels = game.levels;
+  Prepare(game, app);
   testkit::WriteFile(fx_.gameDir + "\\Mods\\Other\\readme.txt", "another mod");
   const auto levelsBefore = testkit::HashTree(fx_.gameDir + "\\Levels");
   const auto otherBefore = testkit::HashTree(fx_.gameDir + "\\Mods\\Other");
-  Install({"Archive", "Boat", "Dam"});
+  Install(game.levels);
   ASSERT_TRUE(FileExists(LevelDir("Boat") + "\\levelvelk.pak"));
+  ASSERT_TRUE(FileExists(LevelDir("MyMap") + "\\levelvelk.pak"));
   ASSERT_TRUE(FileExists(LinkFile()));
   testkit::WriteFile(LevelDir("Dam") + "\\levelvelkki.pak", "second archive");
   SwitchOver();  // Archive, Boat and Dam now hold the switched-off name
