@@ -1,10 +1,9 @@
 #include "engine/level_scripts.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "engine/engine_io.h"
+#include "engine/path_names.h"
 #include "support/file_helpers.h"
 #include "support/folder_scan.h"
 
@@ -13,13 +12,6 @@ namespace {
 
 constexpr const char* kScriptPattern = "*.lua";
 constexpr const char* kScriptExtension = ".lua";
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-  if (text.size() < tail.size()) return false;
-  return std::equal(tail.begin(), tail.end(), text.end() - tail.size(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  });
-}
 
 }  // namespace
 
@@ -44,13 +36,15 @@ std::vector<std::string> StockLevelFolders(WizardUi& ui) {
   return folders;
 }
 
-void DelLuaFiles(WizardUi& ui) {
-  for (const char* level : layout::kStockLevels) {
-    for (const char* archive : {layout::kLevelPakName, layout::kSecondLevelPak}) {
-      const std::string path = GameDirOf(ui) + layout::kLevels + "\\" + level + "\\" + archive;
-      DeleteLogged(ui, path, path);
-    }
+void RemoveModArchives(WizardUi& ui, const std::string& levelFolder) {
+  for (const char* archive : {layout::kLevelPakName, layout::kSecondLevelPak}) {
+    const std::string path = levelFolder + "\\" + archive;
+    DeleteLogged(ui, path, path);
   }
+}
+
+void DelLuaFiles(WizardUi& ui) {
+  for (const std::string& folder : StockLevelFolders(ui)) RemoveModArchives(ui, folder);
 }
 
 void RestoreLevelScripts(WizardUi& ui, const std::string& levelFolder) {

@@ -12,7 +12,9 @@ namespace velk {
 // of the stock script of that name as <name>.bak. Logs nothing.
 void CopyLua(const WizardSession& session, WizardUi& ui);
 
-// Deletes levelvelk.pak and levelvelkki.pak from the 20 stock level folders, logging each.
+// Deletes levelvelk.pak and levelvelkki.pak from one level folder, logging each.
+void RemoveModArchives(WizardUi& ui, const std::string& levelFolder);
+// The same for the 20 stock level folders.
 void DelLuaFiles(WizardUi& ui);
 
 // Puts every stock script that CopyLua saved in `levelFolder` back from its .bak and removes

@@ -1,47 +1,34 @@
 #include "engine/uninstall.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "engine/engine_io.h"
 #include "engine/level_scripts.h"
+#include "engine/path_names.h"
 #include "support/file_helpers.h"
 
 namespace velk {
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 bool ContainsFolder(const std::vector<std::string>& folders, const std::string& folder) {
   return std::any_of(folders.begin(), folders.end(),
-                     [&](const std::string& f) { return Lower(f) == Lower(folder); });
+                     [&](const std::string& f) { return EqualsNoCase(f, folder); });
 }
 
 // Level folders of the game outside the stock list that the install may have converted:
 // installed levels directly below <GameDir>\Levels. Other mods' folders are not ours.
 std::vector<std::string> OtherLevelFolders(const WizardSession& session, WizardUi& ui,
                                            const std::vector<std::string>& stock) {
-  const std::string levelsRoot = Lower(GameDirOf(ui) + layout::kLevels + "\\");
+  const std::string levelsRoot = GameDirOf(ui) + layout::kLevels + "\\";
   std::vector<std::string> others;
   for (const LevelEntry& level : session.InstalledLevels) {
-    if (Lower(level.Path).rfind(levelsRoot, 0) != 0) continue;
+    if (!StartsWithNoCase(level.Path, levelsRoot)) continue;
     if (ContainsFolder(stock, level.Path) || ContainsFolder(others, level.Path)) continue;
     others.push_back(level.Path);
   }
   return others;
-}
-
-void RemoveModArchives(WizardUi& ui, const std::string& folder) {
-  for (const char* archive : {layout::kLevelPakName, layout::kSecondLevelPak}) {
-    const std::string path = folder + "\\" + archive;
-    DeleteLogged(ui, path, path);
-  }
 }
 
 // What the install left in a level folder besides the archives: a switched-off archive and
