@@ -2,7 +2,9 @@
 // the close box, the folder browser and the picture panel.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <thread>
 
 #include "engine/message_catalogue.h"
 #include "gui/gui_driver.h"
@@ -138,6 +140,31 @@ TEST_F(WindowOnPageOne, PicturePanelShowsOneOfTheSevenPicturesOnEachClick) {
   }
   EXPECT_GE(seen.size(), 2u);
   EXPECT_LE(seen.size(), 7u);
+}
+
+TEST_F(WindowOnPageOne, InstallWithoutMapsEndsOnTheLastPageAfterOnePress) {
+  Click(ids::kCheck4);
+  ASSERT_FALSE(wizard_->Checked(ids::kCheck4));
+  wizard_->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 4; }, 60000));
+  ASSERT_TRUE(wizard_->Settle(60000));
+  EXPECT_FALSE(wizard_->Visible(ids::kCommand5));
+  EXPECT_TRUE(wizard_->Enabled(ids::kCommand7));
+  EXPECT_EQ(wizard_->Text(ids::kLabel5), "Complete!");
+}
+
+TEST_F(WindowOnPageOne, SecondPressWhileThePageWorksIsDropped) {
+  // Both presses are queued at once: the second arrives while page 2's work runs.
+  wizard_->Click(ids::kCommand5);
+  wizard_->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 2 && !wizard_->Visible(ids::kFrame1); }, 60000));
+  ASSERT_TRUE(wizard_->Settle(60000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(wizard_->Settle(60000));
+  EXPECT_EQ(wizard_->VisiblePage(), 2);
+  EXPECT_TRUE(wizard_->Enabled(ids::kCommand5));
+  EXPECT_TRUE(wizard_->Enabled(ids::kCommand7));
+  EXPECT_EQ(wizard_->ListRowCount(), 3);
 }
 
 TEST(WindowClose, CloseBoxRemembersThePathBoxAsItStands) {
