@@ -1,0 +1,319 @@
+// The wizard's steps, couplings and languages over the in-memory window.
+#include "wizard/navigation.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/memory_ui.h"
+#include "kit/settings_lock.h"
+#include "kit/test_kit.h"
+#include "support/process_info.h"
+#include "support/settings_store.h"
+#include "wizard/catalogue.h"
+
+namespace velk {
+namespace {
+
+using testkit::TempFolder;
+
+constexpr Ctl kInstallParts[] = {Ctl::Check1, Ctl::Check3, Ctl::Check4, Ctl::Check5};
+
+// Notes, at every message and every pause for window events, whether the buttons were locked.
+class WatchingUi : public MemoryUi {
+ public:
+  struct Moment {
+    bool busy, nextEnabled, exitEnabled;
+  };
+  const Wizard* wizard = nullptr;
+  std::vector<Moment> atMessages, atPumps;
+  std::vector<Ctl> textsSet;  // in the order they were set
+
+  void SetText(Ctl control, const std::string& text) override {
+    textsSet.push_back(control);
+    MemoryUi::SetText(control, text);
+  }
+
+  void ShowError(const std::string& text) override {
+    atMessages.push_back(Now());
+    MemoryUi::ShowError(text);
+  }
+  void ProcessPendingEvents() override { atPumps.push_back(Now()); }
+
+ private:
+  Moment Now() { return {wizard && wizard->Busy(), Enabled(Ctl::Command5), Enabled(Ctl::Command7)}; }
+};
+
+class NavigationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ui_.wizard = &wizard_; }
+
+  // The fifteen captions as the catalogue of that language gives them.
+  void ExpectCaptionsOf(const MessageCatalogue& t) {
+    EXPECT_EQ(ui_.Text(Ctl::Label1), "Far Cry VELK Mod Creator Av8");
+    EXPECT_EQ(ui_.Text(Ctl::Label3), FormatText(t.MsgWelcome, "Av8"));
+    const std::pair<Ctl, std::string> captions[] = {
+        {Ctl::Label4, t.MsgPathHint},        {Ctl::Option1, t.MsgInstallMod},
+        {Ctl::Check2, t.MsgRemoveOld},       {Ctl::Option2, t.MsgUninstallMod},
+        {Ctl::Check3, t.MsgInstallScripts},  {Ctl::Check4, t.MsgInstallMaps},
+        {Ctl::Label2, t.MsgSelectMaps},      {Ctl::Label5, t.MsgComplete},
+        {Ctl::Label9, t.MsgExtracting},      {Ctl::Check5, t.MsgMouseCursor},
+        {Ctl::Check1, t.MsgWeaponSkins},     {Ctl::Command7, t.MsgExit},
+        {Ctl::Option3, t.MsgDisableMod}};
+    for (const auto& [control, text] : captions) EXPECT_EQ(ui_.Text(control), FormatText(text, ""));
+  }
+
+  // A fixture with its payload, the current folder in it as the program's start sets it, and
+  // the wizard on page 1.
+  void StartOnChoicesPage() {
+    const testkit::Fixture fixture = testkit::MakeFixture(root_.path());
+    session_.AppDir = fixture.appDir;
+    previousFolder_ = CurrentFolder();
+    ASSERT_TRUE(SetCurrentFolder(fixture.appDir));
+    ASSERT_TRUE(WriteGameDirSetting(fixture.gameDir));
+    wizard_.StartUp(false, 1033);
+    ASSERT_EQ(session_.PageIndex, 1);
+  }
+  void TearDown() override {
+    if (!previousFolder_.empty()) SetCurrentFolder(previousFolder_);
+  }
+
+  void ExpectOnlyPageVisible(int page) {
+    for (int p = 0; p < 5; ++p) EXPECT_EQ(ui_.PageVisible(p), p == page) << "page " << p;
+    EXPECT_EQ(session_.PageIndex, page);
+  }
+
+  testkit::SettingsLock settingsLock_;
+  TempFolder root_{"nav"};
+  WizardSession session_;
+  WatchingUi ui_;
+  Wizard wizard_{session_, ui_};
+  std::string previousFolder_;
+};
+
+TEST_F(NavigationTest, UninstallAndSwitchOverUntickAndLockTheInstallParts) {
+  ui_.SetValue(Ctl::Check2, true);
+  ui_.SetEnabled(Ctl::Check2, true);
+  for (Ctl option : {Ctl::Option2, Ctl::Option3}) {
+    wizard_.OptionClicked(Ctl::Option1);
+    wizard_.OptionClicked(option);
+    EXPECT_TRUE(ui_.Value(option));
+    EXPECT_FALSE(ui_.Value(Ctl::Option1));
+    for (Ctl c : kInstallParts) {
+      EXPECT_FALSE(ui_.Value(c));
+      EXPECT_FALSE(ui_.Enabled(c));
+    }
+    wizard_.OptionClicked(Ctl::Option1);
+    EXPECT_TRUE(ui_.Value(Ctl::Option1));
+    for (Ctl c : kInstallParts) {
+      EXPECT_TRUE(ui_.Value(c));
+      EXPECT_TRUE(ui_.Enabled(c));
+    }
+    EXPECT_TRUE(ui_.Value(Ctl::Check2));
+    EXPECT_TRUE(ui_.Enabled(Ctl::Check2));
+  }
+  // Check2 unticked and disabled (its design state) stays so as well.
+  ui_.SetValue(Ctl::Check2, false);
+  ui_.SetEnabled(Ctl::Check2, false);
+  wizard_.OptionClicked(Ctl::Option2);
+  wizard_.OptionClicked(Ctl::Option1);
+  EXPECT_FALSE(ui_.Value(Ctl::Check2));
+  EXPECT_FALSE(ui_.Enabled(Ctl::Check2));
+}
+
+TEST_F(NavigationTest, MouseCursorAndSkinsFollowTheScripts) {
+  ui_.SetValue(Ctl::Check3, false);
+  wizard_.ScriptsClicked();
+  for (Ctl c : {Ctl::Check5, Ctl::Check1}) {
+    EXPECT_FALSE(ui_.Value(c));
+    EXPECT_FALSE(ui_.Enabled(c));
+  }
+  EXPECT_TRUE(ui_.Value(Ctl::Check4));  // the maps are not part of the scripts
+  EXPECT_TRUE(ui_.Enabled(Ctl::Check4));
+  ui_.SetValue(Ctl::Check3, true);
+  wizard_.ScriptsClicked();
+  for (Ctl c : {Ctl::Check5, Ctl::Check1}) {
+    EXPECT_TRUE(ui_.Value(c));
+    EXPECT_TRUE(ui_.Enabled(c));
+  }
+}
+
+TEST_F(NavigationTest, LanguageBoxRelabelsAllFifteenControls) {
+  wizard_.LoadLanguage("", 1033);
+  ExpectCaptionsOf(EnglishCatalogue());
+  EXPECT_FALSE(session_.German);
+  for (int round = 0; round < 3; ++round) {
+    wizard_.LanguageChosen(0);
+    EXPECT_TRUE(session_.German);
+    EXPECT_EQ(session_.Texts.ModDescSource, "ModDesc.de.txt");
+    ExpectCaptionsOf(GermanCatalogue());
+    EXPECT_EQ(ui_.Text(Ctl::Command7), "Beenden");
+    wizard_.LanguageChosen(1);
+    EXPECT_FALSE(session_.German);
+    ExpectCaptionsOf(EnglishCatalogue());
+    EXPECT_EQ(ui_.Text(Ctl::Command7), "Exit");
+  }
+  // No item selected: nothing changes.
+  wizard_.LanguageChosen(-1);
+  wizard_.LanguageChosen(2);
+  EXPECT_FALSE(session_.German);
+  ExpectCaptionsOf(EnglishCatalogue());
+}
+
+TEST_F(NavigationTest, TranslationSetsTheCaptionsInItsFixedOrder) {
+  wizard_.TranslateControls();
+  const std::vector<Ctl> order = {Ctl::Label1,  Ctl::Label3,   Ctl::Label4, Ctl::Option1,
+                                  Ctl::Check2,  Ctl::Option2,  Ctl::Check3, Ctl::Check4,
+                                  Ctl::Label2,  Ctl::Label5,   Ctl::Label9, Ctl::Check5,
+                                  Ctl::Check1,  Ctl::Command7, Ctl::Option3};
+  EXPECT_EQ(ui_.textsSet, order);
+}
+
+TEST_F(NavigationTest, TranslationLeavesTheUsersControlsAlone) {
+  ui_.SetText(Ctl::Text1, "D:\\typed");
+  ui_.SetText(Ctl::Label6, "status");
+  ui_.SetText(Ctl::Text2, "summary");
+  wizard_.LanguageChosen(0);
+  EXPECT_EQ(ui_.Text(Ctl::Text1), "D:\\typed");
+  EXPECT_EQ(ui_.Text(Ctl::Label6), "status");
+  EXPECT_EQ(ui_.Text(Ctl::Text2), "summary");
+}
+
+TEST_F(NavigationTest, TheSystemLocaleChoosesTheStartLanguage) {
+  testkit::SettingsLock::ForgetGameDir();
+  const std::pair<unsigned, bool> locales[] = {{1031, true}, {2055, false}, {1033, false}, {3079, false}};
+  for (const auto& [lcid, german] : locales) {
+    WizardSession session;
+    MemoryUi ui;
+    Wizard(session, ui).StartUp(false, lcid);
+    EXPECT_EQ(session.German, german) << lcid;
+    EXPECT_EQ(ui.Text(Ctl::Command7), german ? "Beenden" : "Exit") << lcid;
+    EXPECT_EQ(ui.Text(Ctl::Label1), "Far Cry VELK Mod Creator Av8");
+  }
+}
+
+TEST_F(NavigationTest, WithoutARememberedFolderTheWizardWaitsOnPage0) {
+  testkit::SettingsLock::ForgetGameDir();
+  session_.PageIndex = 3;
+  session_.LastPage = 7;
+  wizard_.StartUp(false, 1033);
+  ExpectOnlyPageVisible(0);
+  EXPECT_EQ(session_.LastPage, 4);
+  EXPECT_EQ(ui_.Text(Ctl::Text1), "");
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
+
+  // The next button with an empty box: the message, and still page 0.
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(0);
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Wrong Far Cry folder!");
+  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
+}
+
+TEST_F(NavigationTest, AWrongFolderKeepsPage0AndLocksTheButtonsOnlyMeanwhile) {
+  testkit::SettingsLock::ForgetGameDir();
+  wizard_.StartUp(false, 1031);
+  ui_.SetText(Ctl::Text1, root_.path() + "\\No Game\\");
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(0);
+  EXPECT_EQ(ui_.Text(Ctl::Text1), root_.path() + "\\No Game");
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Falscher Far Cry Ordner!");
+  ASSERT_EQ(ui_.atMessages.size(), 1u);
+  EXPECT_TRUE(ui_.atMessages[0].busy);
+  EXPECT_FALSE(ui_.atMessages[0].nextEnabled);
+  EXPECT_FALSE(ui_.atMessages[0].exitEnabled);
+  EXPECT_FALSE(wizard_.Busy());
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command5));
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
+  EXPECT_FALSE(ReadGameDirSetting().has_value());
+}
+
+TEST_F(NavigationTest, ARememberedGameFolderOpensOnPage1) {
+  const std::string game = testkit::MakeGameFolder(root_.path());
+  ASSERT_TRUE(WriteGameDirSetting(game + "\\Levels\\"));
+  wizard_.StartUp(false, 1033);
+  ExpectOnlyPageVisible(1);
+  EXPECT_EQ(ui_.Text(Ctl::Text1), game);
+  EXPECT_EQ(ReadGameDirSetting().value_or(""), game);
+  const std::vector<std::string> log = testkit::LogTexts(game);
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[0], "VELK Mod Av8 logfile");
+  EXPECT_EQ(log[3], "Far Cry Dir: '" + game + "'");
+  EXPECT_EQ(session_.InstalledLevels.size(), 3u);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command5));
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
+  // The level scan ran with the buttons locked.
+  ASSERT_FALSE(ui_.atPumps.empty());
+  for (const auto& moment : ui_.atPumps) EXPECT_FALSE(moment.nextEnabled || moment.exitEnabled);
+}
+
+TEST_F(NavigationTest, TheDesignHostStaysOnPage0) {
+  const std::string game = testkit::MakeGameFolder(root_.path());
+  ASSERT_TRUE(WriteGameDirSetting(game + "/"));
+  wizard_.StartUp(true, 1033);
+  ExpectOnlyPageVisible(0);
+  EXPECT_EQ(ui_.Text(Ctl::Text1), game);
+  EXPECT_FALSE(testkit::Exists(game + "\\velk.log"));
+  EXPECT_TRUE(session_.InstalledLevels.empty());
+}
+
+TEST_F(NavigationTest, SwitchOverRunsThroughToTheLastPage) {
+  const std::string game = testkit::MakeGameFolder(root_.path());
+  ASSERT_TRUE(WriteGameDirSetting(game));
+  wizard_.StartUp(false, 1033);
+  ASSERT_EQ(session_.PageIndex, 1);
+  wizard_.OptionClicked(Ctl::Option3);
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(4);
+  EXPECT_FALSE(ui_.Visible(Ctl::Frame1));
+  EXPECT_FALSE(ui_.Visible(Ctl::Command5));
+  EXPECT_FALSE(wizard_.Busy());
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
+}
+
+
+TEST_F(NavigationTest, InstallWithMapsStopsOnTheUncoveredLevelList) {
+  ASSERT_NO_FATAL_FAILURE(StartOnChoicesPage());
+  EXPECT_TRUE(ui_.Visible(Ctl::Frame1));
+
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(2);
+  EXPECT_FALSE(ui_.Visible(Ctl::Frame1));
+  EXPECT_GT(ui_.LevelRowCount(), 0);
+  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
+  // The archiver ran with both buttons locked, and they are free again now.
+  ASSERT_FALSE(ui_.atPumps.empty());
+  for (const auto& moment : ui_.atPumps) EXPECT_FALSE(moment.nextEnabled || moment.exitEnabled);
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command5));
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
+
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(3);
+  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(4);
+  EXPECT_FALSE(ui_.Visible(Ctl::Command5));
+  for (const auto& message : ui_.Messages()) ADD_FAILURE() << message.text;
+}
+
+TEST_F(NavigationTest, InstallWithoutMapsRunsThroughOnOnePress) {
+  ASSERT_NO_FATAL_FAILURE(StartOnChoicesPage());
+  ui_.SetValue(Ctl::Check4, false);
+  ui_.atPumps.clear();
+  wizard_.NextPage();
+  ExpectOnlyPageVisible(4);
+  EXPECT_FALSE(ui_.Visible(Ctl::Command5));
+  // The nested steps to pages 3 and 4 did not free the buttons before the work was done.
+  for (const auto& moment : ui_.atPumps) EXPECT_TRUE(moment.busy && !moment.exitEnabled);
+  EXPECT_FALSE(wizard_.Busy());
+  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
+  for (const auto& message : ui_.Messages()) ADD_FAILURE() << message.text;
+}
+
+}  // namespace
+}  // namespace velk
