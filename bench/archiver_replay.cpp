@@ -36,7 +36,8 @@ bool RunOne(const std::wstring& folder, std::wstring command, bool throughCmd) {
   const std::wstring output = TempFile(L"replay_out.txt");
   HANDLE in = OpenInherited(input, GENERIC_READ, OPEN_ALWAYS);
   HANDLE out = OpenInherited(output, GENERIC_WRITE, CREATE_ALWAYS);
-  if (throughCmd) command = L"cmd.exe /d /c " + command;
+  // cmd /c strips the outer pair of quotes and runs the rest as written.
+  if (throughCmd) command = L"cmd.exe /d /c \"" + command + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;

@@ -90,6 +90,8 @@ field() { sed -n "s/.*$1=\([0-9]*\).*/\1/p" <<<"$2"; }
 replay() {  # replay <list> [--cmd] -> total ms
   local out
   out=$("$WINE" "$BENCH/tools/archiver_replay.exe" "$(winpath "$1")" ${2:-} </dev/null | tr -d '\r')
+  # A failed command would make the comparison meaningless.
+  [ "$(field failures "$out")" = 0 ] || { log "the replay $* failed: $out"; kill -TERM $$; exit 1; }
   field total_ms "$out"
 }
 
