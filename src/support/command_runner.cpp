@@ -56,7 +56,7 @@ std::string OemSafeForm(const std::string& path) {
 // that cmd treats as an operator, and then it must be quoted.
 std::string RedirectionTarget(const std::string& path) {
   const std::string safe = BatchSafePath(path);
-  return safe.find_first_of(" &|<>^()") == std::string::npos ? safe : "\"" + safe + "\"";
+  return safe.find_first_of(" &|<>^(),;=") == std::string::npos ? safe : "\"" + safe + "\"";
 }
 
 // Every double-quoted part of the command made batch-safe; the rest stays as written.

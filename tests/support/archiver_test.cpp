@@ -2,6 +2,7 @@
 #include "support/archiver.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,7 @@ class SevenZipOutputs : public ::testing::Test {
     source_ = temp_.path() + "\\source";
     archive_ = temp_.path() + "\\level.pak";
     testkit::WriteFile(source_ + "\\a.bai", "bai");
+    testkit::WriteFile(source_ + "\\Grüße.bai", "umlaut");
     testkit::WriteFile(source_ + "\\sub\\b.txt", "text");
     testkit::PackFolder(source_, archive_, "zip");
   }
@@ -105,6 +107,7 @@ TEST_F(SevenZipOutputs, SuccessfulRunsPass) {
   output = Run("e " + Quoted(archive_) + " -o" + Quoted(out + "e\\") + " *.bai -y");
   EXPECT_TRUE(SevenZipOk(output)) << output;
   EXPECT_EQ(testkit::ReadFile(out + "e\\a.bai"), "bai");
+  EXPECT_EQ(testkit::ReadFile(out + "e\\Grüße.bai"), "umlaut");
 
   // A mask that matches nothing is no failure to 7-Zip: "No files to process".
   output = Run("e " + Quoted(archive_) + " -o" + Quoted(out + "none\\") + " *.zzz -y");
@@ -122,6 +125,8 @@ TEST_F(SevenZipOutputs, FailedRunsAndListingsFail) {
   // A listing ends in its totals line: not an operation the wizard judges, and no success.
   std::string output = Run("l " + Quoted(archive_));
   EXPECT_NE(output.find("sub\\b.txt"), std::string::npos) << output;
+  // 7-Zip prints names in the OEM code page; they come back as they are.
+  EXPECT_NE(output.find(" Grüße.bai\r\n"), std::string::npos) << output;
   EXPECT_FALSE(SevenZipOk(output)) << output;
 
   output = Run("x " + Quoted(temp_.path() + "\\missing.7z") + " -o" + out + " -y");
@@ -145,9 +150,14 @@ TEST_F(SevenZipOutputs, FailedRunsAndListingsFail) {
 }
 
 struct FolderNames {
+  const char* label;  // the test's name
   const char* game;
   const char* app;
 };
+
+void PrintTo(const FolderNames& names, std::ostream* out) {
+  *out << names.game << " / " << names.app;
+}
 
 class ArchiverForms : public ::testing::TestWithParam<FolderNames> {
  protected:
@@ -190,10 +200,11 @@ TEST_P(ArchiverForms, AllFourRunThroughTheRunner) {
 
 INSTANTIATE_TEST_SUITE_P(
     UnusualFolderNames, ArchiverForms,
-    ::testing::Values(FolderNames{"Far Cry", "Velk Setup"},
-                      FolderNames{"Spiele ä ö ü ß", "Mod 100%"},
-                      FolderNames{"Tom & Jerry's Far Cry", "Rock 'n' Roll & 50%"},
-                      FolderNames{"Игры Far Cry", "Установка"}));
+    ::testing::Values(FolderNames{"Blanks", "Far Cry", "VelkSetup"},
+                      FolderNames{"UmlautsPercentAmpersandQuote", "Spiele ä ö ü ß & Tom's",
+                                  "Mod 100% & 'Setup'"},
+                      FolderNames{"Cyrillic", "Игры Far Cry", "Установка"}),
+    [](const ::testing::TestParamInfo<FolderNames>& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace velk

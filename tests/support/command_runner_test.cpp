@@ -208,6 +208,14 @@ TEST_F(CommandRunner, UnexpectedFailureIsShownAndGivesEmptyText) {
   EXPECT_EQ(shown[0], ErrorText(ERROR_SHARING_VIOLATION));
   EXPECT_FALSE(testkit::Exists(temp.path() + "\\ran.txt"));
   DeleteFileW(reply.c_str());
+
+  // A temporary folder that does not exist fails before anything is started.
+  UseTempFolder(temp.path() + "\\gone");
+  shown.clear();
+  EXPECT_EQ(ExecDosCommand("echo ran> ran.txt", temp.path(), hooks), "");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], ErrorText(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(testkit::Exists(temp.path() + "\\ran.txt"));
 }
 
 TEST_F(CommandRunner, ExistingInputFileIsFedAsStandardInput) {
