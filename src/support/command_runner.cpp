@@ -152,6 +152,8 @@ DWORD WaitForEnd(HANDLE process, const RunnerHooks& hooks) {
     if (woken == WAIT_OBJECT_0) return ERROR_SUCCESS;
     if (woken != WAIT_OBJECT_0 + 1) return GetLastError();
     hooks.processPendingEvents();
+    // Marks what the hook left in the queue as seen, so only newer input wakes the wait.
+    GetQueueStatus(QS_ALLINPUT);
   }
 }
 

@@ -256,5 +256,16 @@ TEST_F(CommandRunner, WindowEventsArePassedOnWhileTheCommandRuns) {
   EXPECT_GE(calls, 3);
 }
 
+TEST_F(CommandRunner, MessagesLeftInTheQueueDoNotSpinTheWait) {
+  int calls = 0;
+  RunnerHooks hooks;
+  hooks.processPendingEvents = [&] { ++calls; };
+  ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0));
+  EXPECT_EQ(ExecDosCommand("echo done", ".", hooks), "done \r\n");
+  EXPECT_LT(calls, 10);
+  MSG message;
+  EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
+}
+
 }  // namespace
 }  // namespace velk
