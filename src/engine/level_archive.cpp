@@ -65,7 +65,7 @@ std::string PatchMissionBytes(const std::string& bytes) {
   return out + "\r\n";
 }
 
-void LevelPak(WizardSession& s, WizardUi& ui) {
+bool LevelPak(WizardSession& s, WizardUi& ui) {
   RemoveOldArchives(s, ui);
   ExtractBaiFiles(s, ui);
   // 7-Zip would update an existing archive and pack the old copy into the new one.
@@ -76,7 +76,7 @@ void LevelPak(WizardSession& s, WizardUi& ui) {
   BuildArchive(s, ui);
   LogLine(ui, std::string("Copying ") + kQuote + s.LevelPakName + kQuote + " to folder " + kQuote +
                   s.LevelDir + "\\" + kQuote);
-  CopyFileOver(s.LevelWorkDir + "\\" + s.LevelPakName, s.LevelDir + "\\" + s.LevelPakName);
+  return CopyFileOver(s.LevelWorkDir + "\\" + s.LevelPakName, s.LevelDir + "\\" + s.LevelPakName);
 }
 
 }  // namespace velk

@@ -9,8 +9,9 @@
 namespace velk {
 
 // Converts the level named by session.CurrentLevel (LevelDir, LevelWorkDir). Failures show a
-// box and go to the log; the caller goes on with the next level whatever happened.
-void LevelPak(WizardSession& session, WizardUi& ui);
+// box and go to the log; the caller goes on with the next level whatever happened. True when
+// the new archive was copied into the level folder.
+bool LevelPak(WizardSession& session, WizardUi& ui);
 
 // Every RespawnTime="0" becomes RespawnTime="10" (case-sensitive), the other bytes stay, and
 // one CR LF is appended.

@@ -42,7 +42,8 @@ void ConvertLevels(WizardSession& session, WizardUi& ui) {
     session.LevelDir = level.Path;
     ui.SetText(Ctl::Label7, "Level: " + level.Name);
     CopyLua(session, ui);
-    LevelPak(session, ui);
+    // The summary names every level whose new archive reached the game.
+    if (LevelPak(session, ui)) session.UpdatedLevels += "\r\n" + level.Name;
   }
 }
 

@@ -49,7 +49,7 @@ TEST_F(LevelArchive, BuildsTheArchiveFromTheBaiFilesAndTheModFiles) {
   const std::string stockPak = LevelDir("Archive") + "\\level.pak";
   const std::string stockBefore = testkit::ReadFile(stockPak);
 
-  LevelPak(session_, ui_);
+  EXPECT_TRUE(LevelPak(session_, ui_));
 
   const std::vector<std::string> expected = {
       "Deleted Archive\\levelvelk.pak",
@@ -130,7 +130,7 @@ TEST_F(LevelArchive, ADamagedLevelPakIsReportedAndTheRunGoesOn) {
 TEST_F(LevelArchive, AFailedPackingIsReportedAndTheCopyLineStillWritten) {
   // A folder of the archive's name: 7-Zip cannot write the archive.
   ASSERT_TRUE(CreateFolders(work_ + "\\levelvelk.pak\\inner"));
-  LevelPak(session_, ui_);
+  EXPECT_FALSE(LevelPak(session_, ui_));  // nothing reached the level folder
   EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{"An error occured!"});
   const std::vector<std::string> log = RunLog();
   const auto failed = std::find(log.begin(), log.end(), "Error creating levelvelk.pak");
