@@ -17,11 +17,23 @@ std::string ReplaceEvery(const std::string& text, const std::string& from, const
   return out;
 }
 
+// Windows drops trailing dots and blanks from a path's last name, but the archiver and the
+// batch file would not: "D:\Far Cry. " becomes "D:\Far Cry". A last name of dots only
+// ("." or "..") is a step through the tree and stays.
+std::string WithoutTrailingDotsAndBlanks(std::string text) {
+  const size_t nameStart = text.find_last_of("\\:") + 1;  // 0 without a separator
+  if (text.find_first_not_of('.', nameStart) == std::string::npos) return text;
+  while (text.size() > nameStart && (text.back() == '.' || text.back() == ' ')) text.pop_back();
+  while (!text.empty() && text.back() == '\\') text.pop_back();
+  return text;
+}
+
 }  // namespace
 
 std::string NormaliseGamePath(std::string text) {
   text = ReplaceEvery(text, "/", "\\");
   while (!text.empty() && text.back() == '\\') text.pop_back();
+  text = WithoutTrailingDotsAndBlanks(text);
   // A sub-folder of the game picked instead of the game folder leads back to it. The cuts
   // are deliberately plain text: they also hit inside longer names (D:\Levels2 -> D:2).
   text = ReplaceEvery(text, layout::kMods, "");
