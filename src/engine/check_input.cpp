@@ -1,11 +1,36 @@
 #include "engine/page_work.h"
+
+#include <string>
+#include <vector>
+
 #include "levels/game_folder_check.h"
 #include "levels/game_layout.h"
 #include "levels/level_discovery.h"
+#include "support/file_helpers.h"
+#include "support/run_log.h"
 #include "support/settings_store.h"
+#include "support/write_access.h"
 
 namespace velk {
 namespace {
+
+// The game folder, its mod folder and every level folder the install may convert.
+std::vector<std::string> WriteProbeFolders(const std::string& gameDir,
+                                           const std::vector<LevelEntry>& levels) {
+  std::vector<std::string> folders = {gameDir};
+  if (FolderExists(gameDir + layout::kMods)) folders.push_back(gameDir + layout::kMods);
+  for (const LevelEntry& level : levels) folders.push_back(level.Path);
+  return folders;
+}
+
+void ReportNoWriteAccess(const WizardSession& session, WizardUi& ui, const std::string& gameDir,
+                         const std::string& locked) {
+  // The log is the wizard's own file; it can only tell when the game folder takes it.
+  if (locked != gameDir && RestartRunLog(gameDir, session.ModTag))
+    Log(gameDir, "No write access to '" + locked + "': nothing changed");
+  if (!ui.OfferElevatedRestart(FormatText(session.Texts.MsgRestartElevated, locked)))
+    ui.ShowError(FormatText(session.Texts.MsgNoWriteAccess, locked));
+}
 
 bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
   std::string gameDir = ui.Text(Ctl::Text1);
@@ -19,8 +44,14 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
     return false;
   }
   WriteGameDirSetting(gameDir);
-  RestartRunLog(gameDir, session.ModTag);
   GetInstLevels(gameDir, session.InstalledLevels, [&ui] { ui.ProcessPendingEvents(); });
+  // Found out before anything is changed: a folder the install would write to but may not.
+  const std::string locked = FirstUnwritableFolder(WriteProbeFolders(gameDir, session.InstalledLevels));
+  if (!locked.empty()) {
+    ReportNoWriteAccess(session, ui, gameDir, locked);
+    return false;
+  }
+  RestartRunLog(gameDir, session.ModTag);
   return true;
 }
 

@@ -12,6 +12,8 @@ struct MessageCatalogue {
       MsgInstallMod, MsgRemoveOld, MsgPathHint, MsgWelcome, ModDescSource, MsgShortcutName,
       MsgErrorOccurred, MsgFileNotFound, MsgExtractError, MsgChooseGameDir, MsgExit,
       MsgExtractingFile, MsgLevelUpdated, MsgWrongGameDir, MsgNone, MsgCreating, MsgComplete;
+  // A game folder (or one of its level folders) the wizard may not write to; %s names it.
+  std::string MsgNoWriteAccess, MsgRestartElevated;
 };
 
 // The display form: every "|" becomes CR LF, then every "'" a double quote, then every "%s"

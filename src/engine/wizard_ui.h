@@ -50,6 +50,10 @@ class WizardUi {
   virtual void ProcessPendingEvents() = 0;
   // The window handle for shell calls; nullptr without a window.
   virtual void* OwnerWindow() = 0;
+  // Asks with Yes and No whether to start the wizard again with the rights it lacks, and does
+  // so on Yes; true when the elevated wizard was started and this one is closing. Without a
+  // window there is no one to ask.
+  virtual bool OfferElevatedRestart(const std::string& /*question*/) { return false; }
 };
 
 }  // namespace velk

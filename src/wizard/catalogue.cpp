@@ -41,6 +41,10 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgNone = "none";
   t.MsgCreating = "creating '%s'...";
   t.MsgComplete = "Complete!";
+  t.MsgNoWriteAccess =
+      "No write access to '%s'!|Nothing was changed. Please start the setup as administrator.";
+  t.MsgRestartElevated =
+      "No write access to '%s'!|Nothing was changed. Start the setup again as administrator?";
   return t;
 }
 
@@ -83,6 +87,12 @@ MessageCatalogue GermanCatalogue() {
   t.MsgNone = "keine";
   t.MsgCreating = "Erstelle '%s'...";
   t.MsgComplete = "Fertig!";
+  t.MsgNoWriteAccess =
+      "Kein Schreibzugriff auf '%s'!|Es wurde nichts geändert. Bitte das Setup als Administrator "
+      "starten.";
+  t.MsgRestartElevated =
+      "Kein Schreibzugriff auf '%s'!|Es wurde nichts geändert. Das Setup als Administrator neu "
+      "starten?";
   return t;
 }
 

@@ -94,5 +94,7 @@ inline constexpr const char* kSingleInstanceName = "VelkSetup.SingleInstance";
 // Switch that makes the program behave as in its development host: it stays on page 0 and
 // the exit button deletes nothing.
 inline constexpr const char* kDevSwitch = "/dev";
+// Given to the wizard restarted with administrator rights: it waits for the first one to close.
+inline constexpr const char* kElevatedSwitch = "/elevated";
 
 }  // namespace velk

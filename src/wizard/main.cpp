@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::vector<std::string> args = Arguments();
   if (velk::WantsUnattended(args)) return velk::RunUnattended(args);
 
-  velk::SingleInstance single(velk::kSingleInstanceName);
-  if (!single.Acquired()) {
+  auto single = std::make_unique<velk::SingleInstance>(velk::kSingleInstanceName);
+  // Restarted with administrator rights: the asking wizard is still closing.
+  for (int wait = 0; !single->Acquired() && HasSwitch(args, velk::kElevatedSwitch) && wait < 50; ++wait) {
+    single.reset();
+    Sleep(200);
+    single = std::make_unique<velk::SingleInstance>(velk::kSingleInstanceName);
+  }
+  if (!single->Acquired()) {
     ShowAlreadyRunning();
     return 1;
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/text_codec.h"
+#include "support/write_access.h"
 #include "wizard/control_ids.h"
 
 namespace velk {
@@ -134,6 +135,15 @@ void WindowUi::ShowError(const std::string& text) {
 
 void WindowUi::ShowNotice(const std::string& text) {
   MessageBoxW(form_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
+}
+
+bool WindowUi::OfferElevatedRestart(const std::string& question) {
+  if (MessageBoxW(form_, Widen(question).c_str(), Widen(kAppTitle).c_str(),
+                  MB_ICONWARNING | MB_YESNO) != IDYES)
+    return false;
+  if (!RestartElevated(form_, kElevatedSwitch)) return false;
+  PostMessageW(form_, WM_CLOSE, 0, 0);
+  return true;
 }
 
 void WindowUi::ProcessPendingEvents() {
