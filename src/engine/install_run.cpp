@@ -31,6 +31,13 @@ void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& arc
   }
 }
 
+// Without the archiver every unpacking fails; the user first learns which file is missing.
+void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
+  if (FileExists(session.AppDir + "\\" + layout::kArchiver)) return;
+  ShowCatalogueError(ui, session.Texts.MsgFileNotFound, layout::kArchiver);
+  LogLine(ui, std::string("File missing: ") + layout::kArchiver);
+}
+
 // The extras come with the mod files; what the user did not want is deleted again.
 void TrimExtras(const WizardSession& session, WizardUi& ui) {
   if (!ui.Value(Ctl::Check3)) return;
@@ -43,12 +50,16 @@ void TrimExtras(const WizardSession& session, WizardUi& ui) {
 }
 
 void InstallMod(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
+  if (ui.Value(Ctl::Check3) || ui.Value(Ctl::Check4)) ReportMissingArchiver(session, ui);
   if (ui.Value(Ctl::Check3)) {
     KillDir(ModFolderPath(session, ui));
     ExtractPayload(session, ui, layout::kModFilesArchive,
                    ModFilesExtractCommand(session.AppDir, GameDirOf(ui)));
   }
   if (ui.Value(Ctl::Check4)) {
+    // The work folder is unpacked afresh: files an earlier or interrupted run left there
+    // (a renamed hidevelk.bai) would otherwise be packed into the new level archives.
+    RemoveFolderTree(session.AppDir + "\\" + layout::kWorkFolder);
     ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir));
   } else if (nextPage) {
     // No map list to show: on to the progress page and the completion page at once.
