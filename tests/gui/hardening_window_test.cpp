@@ -1,0 +1,125 @@
+// The real window on a game folder with a hostile name whose level folder the wizard may not
+// write to: it asks whether to restart as administrator before it changes anything, explains
+// on No, and once the folder is writable installs through all pages.
+#include <windows.h>
+
+#include <map>
+#include <vector>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/message_catalogue.h"
+#include "gui/gui_driver.h"
+#include "hardening/unwritable_folder.h"
+#include "kit/test_kit.h"
+#include "wizard/catalogue.h"
+#include "wizard/control_ids.h"
+
+namespace velk::gui {
+namespace {
+
+struct ButtonSearch {
+  std::wstring label;
+  HWND found = nullptr;
+};
+
+// Presses the box's button with this caption (the "&" of its access key left out).
+bool PressButton(const MessageBoxInfo& box, const std::string& label) {
+  ButtonSearch search{Widen(label)};
+  EnumChildWindows(
+      box.window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<ButtonSearch*>(data);
+        wchar_t text[64] = {};
+        GetWindowTextW(child, text, 64);
+        std::wstring caption;
+        for (const wchar_t* c = text; *c; ++c)
+          if (*c != L'&') caption += *c;
+        if (caption != s->label) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return false;
+  PostMessageW(search.found, BM_CLICK, 0, 0);
+  return true;
+}
+
+std::vector<std::string> WithoutAccessKeys(std::vector<std::string> captions) {
+  for (std::string& caption : captions) std::erase(caption, '&');
+  return captions;
+}
+
+TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallRuns) {
+  testkit::GameOptions game;
+  game.folderName = "Far & Cry %PATH% ^!x! (1)";
+  WizardSetup setup(game);
+  const std::string gameDir = setup.fixture.gameDir;
+  const std::string dam = gameDir + "\\Levels\\Dam";
+  const std::map<std::string, std::string> stock = testkit::HashTree(gameDir);
+  const MessageCatalogue english = EnglishCatalogue();
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  wizard->ChooseComboItem(ids::kCombo1, 1);  // English
+  ASSERT_TRUE(wizard->Settle());
+  {
+    hardening::UnwritableFolder guard(dam);
+    if (!guard.holds()) GTEST_SKIP() << "this system cannot make a folder unwritable";
+    wizard->SetText(ids::kText1, gameDir);
+    wizard->Click(ids::kCommand5);
+    auto box = wizard->WaitForMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, FormatText(english.MsgRestartElevated, dam));
+    EXPECT_EQ(WithoutAccessKeys(box->buttons), (std::vector<std::string>{"Yes", "No"}));
+    ASSERT_TRUE(PressButton(*box, "No"));
+    ASSERT_TRUE(WaitUntil([&] {
+      box = wizard->WaitForMessageBox(0);
+      return box && box->text != FormatText(english.MsgRestartElevated, dam);
+    }));
+    EXPECT_EQ(box->text, FormatText(english.MsgNoWriteAccess, dam));
+    EXPECT_TRUE(box->hasIcon);
+    EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
+    WizardProcess::PressOk(*box);
+    ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
+    ASSERT_TRUE(wizard->Settle());
+    EXPECT_EQ(wizard->VisiblePage(), 0);
+    EXPECT_TRUE(wizard->Enabled(ids::kCommand5));
+  }
+  std::map<std::string, std::string> now = testkit::HashTree(gameDir);
+  now.erase("velk.log");
+  EXPECT_EQ(now, stock) << "nothing but the log changed";
+
+  // The folder writable again: the same window installs through every page.
+  wizard->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
+  ASSERT_TRUE(wizard->Settle());
+  wizard->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 2 && wizard->ListRowCount() == 3; }, 60000));
+  ASSERT_TRUE(wizard->Settle(60000));
+  wizard->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<std::string> log = testkit::LogTexts(gameDir);
+    return !log.empty() && log.back() == "Finished creating!";
+  }, 90000));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->VisiblePage(), 3);
+  EXPECT_FALSE(wizard->WaitForMessageBox(0).has_value()) << "no message on the way";
+  for (const char* level : {"Archive", "Boat", "Dam"})
+    EXPECT_TRUE(testkit::Exists(gameDir + "\\Levels\\" + level + "\\levelvelk.pak")) << level;
+  now = testkit::HashTree(gameDir);
+  for (const auto& [name, hash] : stock) {
+    const bool script = name.size() > 4 && name.substr(name.size() - 4) == ".lua";
+    if (script) {
+      EXPECT_EQ(now[name + ".bak"], hash) << name;
+    } else {
+      EXPECT_EQ(now[name], hash) << name;
+    }
+  }
+  wizard->Close();
+  EXPECT_TRUE(wizard->WaitForExit().has_value());
+}
+
+}  // namespace
+}  // namespace velk::gui

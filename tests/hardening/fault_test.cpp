@@ -1,0 +1,96 @@
+// The wizard ended by force in the middle of a level conversion (power cut, task manager):
+// started again, it repairs the install to the state of one that was never interrupted.
+#include <windows.h>
+
+#include <string>
+
+#include "hardening/hardening_fixture.h"
+#include "support/text_codec.h"
+#include "support/win_handles.h"
+
+namespace velk::hardening {
+namespace {
+
+class HardeningFault : public HardeningTest {
+ protected:
+  // Starts VelkSetup.exe /S on the fixture and ends it by force as soon as `marker` exists;
+  // true when it was still running then.
+  bool KillWhenPresent(const std::string& marker) {
+    std::wstring command = Widen("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S \"/D=" +
+                                 fixture_.gameDir + "\" /LANG=en");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    const std::wstring workDir = Widen(temp_.path());
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        workDir.c_str(), &startup, &process))
+      return false;
+    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    bool killed = false;
+    for (int i = 0; i < 3000 && !killed; ++i) {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+      if (testkit::Exists(marker)) killed = TerminateProcess(process.hProcess, 9) != FALSE;
+      Sleep(10);
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    // The archiver it started may still be writing; let it end.
+    Sleep(1500);
+    return killed;
+  }
+};
+
+// Same files with the same bytes; a level archive (packed with file times) by its entries.
+void ExpectSameInstall(const std::string& gameDir, const std::string& cleanDir) {
+  const Tree got = testkit::HashTree(gameDir);
+  const Tree want = testkit::HashTree(cleanDir);
+  for (const auto& [name, hash] : want) {
+    if (name == "velk.log") continue;
+    const auto it = got.find(name);
+    if (it == got.end()) {
+      ADD_FAILURE() << "missing after the repair: " << name;
+    } else if (name.size() > 13 && name.substr(name.size() - 13) == "levelvelk.pak") {
+      const std::vector<std::string> entries = testkit::ListArchiveFiles(cleanDir + "\\" + name);
+      EXPECT_EQ(testkit::ListArchiveFiles(gameDir + "\\" + name), entries) << name;
+      for (const std::string& entry : entries)
+        EXPECT_EQ(testkit::ReadArchiveEntry(gameDir + "\\" + name, entry),
+                  testkit::ReadArchiveEntry(cleanDir + "\\" + name, entry))
+            << name << " " << entry;
+    } else {
+      EXPECT_EQ(it->second, hash) << name;
+    }
+  }
+  for (const auto& [name, hash] : got)
+    if (name != "velk.log" && want.count(name) == 0) ADD_FAILURE() << "left over: " << name;
+}
+
+TEST_F(HardeningFault, KilledDuringTheConversionAndStartedAgain) {
+  testkit::TempFolder cleanPlace("clean");
+  MakeFolders("Far Cry", "VelkSetup", cleanPlace.path());
+  ASSERT_EQ(RunChecked().code, 0);
+  const std::string cleanGame = fixture_.gameDir;
+
+  const struct {
+    const char* label;
+    std::string marker;  // relative to the fixture root
+  } points[] = {
+      {"after the first archiver run of the first level", "VelkSetup\\Temp\\Archive\\hidevelk.bai"},
+      {"once the first level's archive is packed", "VelkSetup\\Temp\\Archive\\levelvelk.pak"},
+      {"once the first level's archive is in the game", "Far Cry\\Levels\\Archive\\levelvelk.pak"},
+  };
+  for (const auto& point : points) {
+    SCOPED_TRACE(point.label);
+    testkit::TempFolder place("kill");
+    MakeFolders("Far Cry", "VelkSetup", place.path());
+    ASSERT_TRUE(KillWhenPresent(place.path() + "\\" + point.marker)) << "ended before the marker";
+    ExpectStockKept(stock_, Game());
+    const SetupRun run = RunChecked();
+    EXPECT_EQ(run.code, 0) << run.output;
+    ExpectSameInstall(fixture_.gameDir, cleanGame);
+    const SetupRun back = RunChecked("/ACTION=uninstall");
+    EXPECT_EQ(back.code, 0) << back.output;
+    ExpectStockRestored(stock_, Game());
+  }
+}
+
+}  // namespace
+}  // namespace velk::hardening
