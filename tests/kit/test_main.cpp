@@ -16,9 +16,9 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   int rc = RUN_ALL_TESTS();
   // Leave nothing behind in the prefix's temporary folder.
-  std::wstring spec = own + L"\\*";
+  std::wstring pattern = own + L"\\*";
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(spec.c_str(), &fd);
+  HANDLE h = FindFirstFileW(pattern.c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
     do {
       std::wstring p = own + L"\\" + fd.cFileName;
