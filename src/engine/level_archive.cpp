@@ -24,6 +24,10 @@ void ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
     ShowCatalogueError(ui, s.Texts.MsgFileNotFound, layout::kStockLevelPak);
     return;
   }
+  // Renamed files of an earlier conversion (a repair, or a run that was ended by force) would
+  // block the renames below and go into the new archive beside the fresh ones.
+  DeleteFileAt(s.LevelWorkDir + "\\" + layout::kHideBai);
+  DeleteFileAt(s.LevelWorkDir + "\\" + layout::kNetBai);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgExtractingFile, layout::kStockLevelPak));
   LogLine(ui, std::string("Extracting ") + kQuote + stockPak + kQuote);
   if (!RunArchiver(s, ui, BaiExtractCommand(s.LevelDir, s.LevelWorkDir), ".")) {

@@ -103,13 +103,20 @@ TEST(MissionPatch, EveryCaseSensitiveOccurrenceAndOneLineBreak) {
   EXPECT_EQ(PatchMissionBytes(std::string("a\0RespawnTime=\"0\"", 17)), std::string("a\0RespawnTime=\"10\"\r\n", 20));
 }
 
-TEST_F(LevelArchive, AnEarlierHideFileIsPackedBesideTheNewOne) {
+TEST_F(LevelArchive, RenamedFilesOfAnEarlierConversionAreReplacedByFreshOnes) {
   testkit::WriteFile(work_ + "\\hidevelk.bai", "from an earlier run");
   testkit::WriteFile(work_ + "\\netvelk.bai", "net from an earlier run");
-  LevelPak(session_, ui_);
+  EXPECT_TRUE(LevelPak(session_, ui_));
   EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()),
-            Sorted({"Archive.bai", "hideArchive.bai", "hidevelk.bai", "mission_velk.xml", "netArchive.bai",
-                    "netvelk.bai", "velk_objects.xml"}));
+            Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai", "velk_objects.xml"}));
+  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "BAI hide Archive\r\n");
+  EXPECT_FALSE(testkit::Exists(work_ + "\\hideArchive.bai"));
+}
+
+TEST_F(LevelArchive, WithoutLevelPakAnEarlierRenamedFileStays) {
+  DeleteFileAt(LevelDir("Archive") + "\\level.pak");
+  testkit::WriteFile(work_ + "\\hidevelk.bai", "from an earlier run");
+  LevelPak(session_, ui_);
   EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "from an earlier run");
 }
 
