@@ -29,7 +29,9 @@ void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string&
 
 void DeleteLogged(WizardUi& ui, const std::string& path, const std::string& shownName) {
   if (!FileExists(path)) return;
-  LogLine(ui, (DeleteFileAt(path) ? "Deleted " : "Could not delete ") + shownName);
+  // Only the mod's own files pass here; a read-only attribute (copied from a CD, set by a
+  // backup tool or inherited by a script backup) does not keep them.
+  LogLine(ui, (DeleteOwnFile(path) ? "Deleted " : "Could not delete ") + shownName);
 }
 
 void ShowCatalogueError(WizardUi& ui, const std::string& entry, const std::string& argument) {

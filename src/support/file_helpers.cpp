@@ -185,6 +185,14 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes) {
   return SetFileAttributesW(Widen(path).c_str(), attributes) != FALSE;
 }
 
+bool DeleteOwnFile(const std::string& path) {
+  if (DeleteFileAt(path)) return true;
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+  SetFileAttributesW(Widen(path).c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  return DeleteFileAt(path);
+}
+
 std::int32_t ZufallWith(float r, std::int32_t Obergrenze, std::int32_t Untergrenze) {
   const std::int64_t difference = std::int64_t{Obergrenze} - std::int64_t{Untergrenze};
   if (difference > std::numeric_limits<std::int32_t>::max() ||

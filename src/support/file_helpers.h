@@ -31,6 +31,9 @@ bool CreateFolders(const std::string& path);
 // File attributes: 0xFFFFFFFF for a missing path.
 std::uint32_t GetAttributes(const std::string& path);
 bool SetAttributes(const std::string& path, std::uint32_t attributes);
+// Deletes one file even when it carries the read-only attribute; true when it is gone
+// afterwards. Only for the program's own files.
+bool DeleteOwnFile(const std::string& path);
 
 // A random integer: floor(r * (Obergrenze - Untergrenze)) + Untergrenze, r uniform in [0, 1),
 // the generator reseeded from the clock on every call. Throws std::overflow_error when the

@@ -96,14 +96,33 @@ TEST_F(LevelScripts, DelLuaFilesRemovesTheArchivesOfStockLevelsOnly) {
 TEST_F(LevelScripts, DelLuaFilesSaysSoWhenAnArchiveCannotBeDeleted) {
   const std::string archive = LevelDir("Archive") + "\\levelvelk.pak";
   const std::string boat = LevelDir("Boat") + "\\levelvelk.pak";
-  testkit::WriteFile(archive, "locked");
+  testkit::WriteFile(archive, "in use");
   testkit::WriteFile(boat, "free");
-  ASSERT_TRUE(SetAttributes(archive, kReadOnly));
-  DelLuaFiles(ui_);
-  const bool stays = testkit::Exists(archive);
-  SetAttributes(archive, 0);
-  EXPECT_TRUE(stays);
+  {
+    const testkit::HeldFile held(archive);
+    ASSERT_TRUE(held.held());
+    DelLuaFiles(ui_);
+    EXPECT_TRUE(testkit::Exists(archive));
+  }
   EXPECT_EQ(RunLog(), (std::vector<std::string>{"Could not delete " + archive, "Deleted " + boat}));
+}
+
+TEST_F(LevelScripts, ModFilesMarkedReadOnlyAreDeletedAllTheSame) {
+  const std::string folder = LevelDir("Archive");
+  testkit::WriteFile(folder + "\\levelvelk.pak", "copied from a disc");
+  testkit::WriteFile(folder + "\\Archive.lua", "mod");
+  testkit::WriteFile(folder + "\\Archive.lua.bak", "stock");
+  ASSERT_TRUE(SetAttributes(folder + "\\levelvelk.pak", kReadOnly));
+  ASSERT_TRUE(SetAttributes(folder + "\\Archive.lua.bak", kReadOnly));
+  DelLuaFiles(ui_);
+  RestoreLevelScripts(ui_, folder);
+  EXPECT_FALSE(testkit::Exists(folder + "\\levelvelk.pak"));
+  EXPECT_FALSE(testkit::Exists(folder + "\\Archive.lua.bak"));
+  EXPECT_EQ(testkit::ReadFile(folder + "\\Archive.lua"), "stock");
+  const std::vector<std::string> log = RunLog();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "Deleted " + folder + "\\levelvelk.pak");
+  EXPECT_EQ(log.back(), "Deleted " + folder + "\\Archive.lua.bak");
 }
 
 TEST_F(LevelScripts, RestoreLevelScriptsPutsTheStockScriptsBack) {

@@ -32,12 +32,6 @@ class ReadOnlyFile {
   std::string path_;
 };
 
-// The file opened without sharing, as the running game holds its level archive.
-UniqueFile HoldWithoutSharing(const std::string& path) {
-  return UniqueFile(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 class HardeningWriteAccess : public HardeningTest {};
 
 TEST_F(HardeningWriteAccess, ProbeFindsAnUnwritableFolderAndLeavesNothing) {
@@ -137,8 +131,8 @@ TEST_F(HardeningGameState, ReadOnlyLevelArchiveOfTheMod) {
 TEST_F(HardeningGameState, LevelArchiveHeldOpenByTheGame) {
   MakeFolders();
   {
-    const UniqueFile held = HoldWithoutSharing(Level("Boat", "level.pak"));
-    ASSERT_TRUE(held);
+    const testkit::HeldFile held(Level("Boat", "level.pak"));
+    ASSERT_TRUE(held.held());
     const SetupRun run = RunChecked();
     // The box is the general one; the log names the file and keeps 7-Zip's reason.
     EXPECT_EQ(run.code, 1) << run.output;
