@@ -31,30 +31,6 @@ class UnwritableFolder {
 
 namespace detail {
 
-// Wine starts Unix programs through CreateProcess, with the Windows environment (so the
-// programs are named by their full paths) and a handle that cannot be waited for: callers
-// watch for the effect instead.
-inline bool RunUnixShell(const std::string& script) {
-  std::wstring commandLine = Widen("sh -c \"" + script + "\"");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    return false;
-  UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-  return true;
-}
-
-// Polls until the folder's writability is `writable`, at most ten seconds.
-inline bool WaitForWritable(const std::string& folder, bool writable) {
-  for (int i = 0; i < 200; ++i) {
-    if (CanWriteFolder(folder) == writable) return true;
-    Sleep(50);
-  }
-  return false;
-}
-
 inline std::string UnixPath(const std::string& path) {
   using ToUnix = char*(CDECL*)(LPCWSTR);
   const auto toUnix = reinterpret_cast<ToUnix>(
@@ -67,20 +43,51 @@ inline std::string UnixPath(const std::string& path) {
   return result;
 }
 
+// Wine starts Unix programs through CreateProcess, with the Windows environment (so the
+// programs are named by their full paths) and a handle that cannot be waited for. So the
+// script touches a marker file when it is done, and that is what is waited for (at most ten
+// seconds). Probing the folder meanwhile would race with the change and could leave a
+// probe file behind that can no longer be deleted.
+inline bool RunUnixShell(const std::string& script) {
+  wchar_t tempFolder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, tempFolder);
+  const std::string marker = Narrow(tempFolder) + "velk-unix-shell-" +
+                             std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64()) + ".done";
+  const std::string unixMarker = UnixPath(marker);
+  if (unixMarker.empty()) return false;
+  std::wstring commandLine = Widen("sh -c \"" + script + "; /usr/bin/touch '" + unixMarker + "'\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
+    return false;
+  UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+  const std::wstring wideMarker = Widen(marker);
+  for (int i = 0; i < 200; ++i) {
+    if (GetFileAttributesW(wideMarker.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      DeleteFileW(wideMarker.c_str());
+      return true;
+    }
+    Sleep(50);
+  }
+  return false;
+}
+
 }  // namespace detail
 
 inline UnwritableFolder::UnwritableFolder(std::string folder) : folder_(std::move(folder)) {
   const std::string unix = detail::UnixPath(folder_);
   if (unix.empty() || unix.find('\'') != std::string::npos) return;
-  detail::RunUnixShell("/usr/bin/chattr +i '" + unix + "' 2>/dev/null || /bin/chmod a-w '" + unix + "'");
-  holds_ = detail::WaitForWritable(folder_, false);
+  holds_ = detail::RunUnixShell("/usr/bin/chattr +i '" + unix + "' 2>/dev/null || /bin/chmod a-w '" + unix + "'") &&
+           !CanWriteFolder(folder_);
 }
 
 inline UnwritableFolder::~UnwritableFolder() {
   const std::string unix = detail::UnixPath(folder_);
   if (unix.empty() || !holds_) return;
   detail::RunUnixShell("/usr/bin/chattr -i '" + unix + "' 2>/dev/null; /bin/chmod u+w '" + unix + "'");
-  detail::WaitForWritable(folder_, true);
 }
 
 }  // namespace velk::hardening
