@@ -73,10 +73,12 @@ TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallR
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, FormatText(english.MsgRestartElevated, dam));
     EXPECT_EQ(WithoutAccessKeys(box->buttons), (std::vector<std::string>{"Yes", "No"}));
+    EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("hardening-restart-question.png")));
     ASSERT_TRUE(PressButton(*box, "No"));
     ASSERT_TRUE(WaitUntil([&] {
+      // The first box may still be closing, the second one still without its text.
       box = wizard->WaitForMessageBox(0);
-      return box && box->text != FormatText(english.MsgRestartElevated, dam);
+      return box && !box->text.empty() && box->text != FormatText(english.MsgRestartElevated, dam);
     }));
     EXPECT_EQ(box->text, FormatText(english.MsgNoWriteAccess, dam));
     EXPECT_TRUE(box->hasIcon);
@@ -105,6 +107,7 @@ TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallR
   }, 90000));
   ASSERT_TRUE(wizard->Settle());
   EXPECT_EQ(wizard->VisiblePage(), 3);
+  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("hardening-installed-page3.png")));
   EXPECT_FALSE(wizard->WaitForMessageBox(0).has_value()) << "no message on the way";
   for (const char* level : {"Archive", "Boat", "Dam"})
     EXPECT_TRUE(testkit::Exists(gameDir + "\\Levels\\" + level + "\\levelvelk.pak")) << level;
