@@ -25,8 +25,8 @@ bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& comman
 // Logs a failed archive run: the failed operation, then the archiver's whole output.
 void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string& failedLine);
 
-// Deletes an existing file of the mod (read-only or not) and logs "Deleted " + shownName, or "Could not delete " + shownName
-// when it is still there. A missing file is left alone and nothing is logged.
+// Deletes an existing file of the mod (read-only or not) and logs "Deleted " + shownName, or
+// "Could not delete " + shownName when it is still there. A missing file is left alone and nothing is logged.
 void DeleteLogged(WizardUi& ui, const std::string& path, const std::string& shownName);
 
 // The modal error box with a catalogue text.

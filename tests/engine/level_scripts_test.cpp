@@ -4,6 +4,7 @@
 
 #include "engine/level_scripts.h"
 #include "engine_fixture.h"
+#include "kit/held_file.h"
 #include "support/file_helpers.h"
 #include "support/folder_scan.h"
 
@@ -99,8 +100,8 @@ TEST_F(LevelScripts, DelLuaFilesSaysSoWhenAnArchiveCannotBeDeleted) {
   testkit::WriteFile(archive, "in use");
   testkit::WriteFile(boat, "free");
   {
-    const testkit::HeldFile held(archive);
-    ASSERT_TRUE(held.held());
+    const UniqueFile held = testkit::HoldWithoutSharing(archive);
+    ASSERT_TRUE(held);
     DelLuaFiles(ui_);
     EXPECT_TRUE(testkit::Exists(archive));
   }

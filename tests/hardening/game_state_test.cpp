@@ -7,6 +7,7 @@
 
 #include "engine/message_catalogue.h"
 #include "hardening/hardening_fixture.h"
+#include "kit/held_file.h"
 #include "support/file_helpers.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
@@ -131,8 +132,8 @@ TEST_F(HardeningGameState, ReadOnlyLevelArchiveOfTheMod) {
 TEST_F(HardeningGameState, LevelArchiveHeldOpenByTheGame) {
   MakeFolders();
   {
-    const testkit::HeldFile held(Level("Boat", "level.pak"));
-    ASSERT_TRUE(held.held());
+    const UniqueFile held = testkit::HoldWithoutSharing(Level("Boat", "level.pak"));
+    ASSERT_TRUE(held);
     const SetupRun run = RunChecked();
     // The box is the general one; the log names the file and keeps 7-Zip's reason.
     EXPECT_EQ(run.code, 1) << run.output;

@@ -189,16 +189,6 @@ int RunProgram(const std::string& commandLine, const std::string& workDir, std::
   return static_cast<int>(code);
 }
 
-HeldFile::HeldFile(const std::string& path) {
-  const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) handle_ = file;
-}
-
-HeldFile::~HeldFile() {
-  if (handle_) CloseHandle(handle_);
-}
-
 // ---- archives ------------------------------------------------------------------------------
 
 void PackFolder(const std::string& sourceFolder, const std::string& archive,

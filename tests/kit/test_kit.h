@@ -68,20 +68,6 @@ std::string ArchiverPath();
 std::string ProgramPath();       // VelkSetup.exe
 std::string TestProgramPath(const std::string& name);  // tests/programs/<name>.exe
 
-// A file opened without sharing for as long as this lives, as the running game holds its
-// level archive: it can be neither written nor deleted meanwhile.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path);
-  ~HeldFile();
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool held() const { return handle_ != nullptr; }
-
- private:
-  void* handle_ = nullptr;
-};
-
 // Runs a program directly (no cmd), waits, and returns its exit code; stdout and stderr
 // together in `output` when given, as the raw bytes the program wrote. -1 when it could not
 // be started or was ended after `timeoutMs`.
