@@ -1,17 +1,13 @@
 #include "support/command_runner.h"
 
+#include "support/file_helpers.h"
 #include "support/process_info.h"
+#include "support/short_path.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
 namespace velk {
 namespace {
-
-bool IsOemSafe(const std::string& text) {
-  bool lossless = true;
-  ToOem(text, &lossless);
-  return lossless;
-}
 
 // cmd expands %NAME% in batch files, inside quotes too; %% reads as one %.
 std::string DoublePercent(const std::string& text) {
@@ -22,34 +18,6 @@ std::string DoublePercent(const std::string& text) {
     if (c == '%') out += '%';
   }
   return out;
-}
-
-bool PathExists(const std::string& path) {
-  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The path with its longest existing part in short form and the rest as it is; empty when
-// no combination can be written in the OEM code page.
-std::string OemSafeForm(const std::string& path) {
-  size_t end = path.size();
-  for (;;) {
-    // "C:" alone is the drive's current folder, not its root.
-    const std::string prefix =
-        (end == 2 && path.size() > 2 && path[1] == ':') ? path.substr(0, 3) : path.substr(0, end);
-    const std::string rest = path.substr(prefix.size());
-    if (!prefix.empty() && PathExists(prefix)) {
-      std::string shortPrefix = GetShortName(prefix);
-      if (!shortPrefix.empty()) {
-        if (shortPrefix.back() == '\\' && !rest.empty() && rest.front() == '\\')
-          shortPrefix.pop_back();
-        const std::string candidate = shortPrefix + rest;
-        if (IsOemSafe(candidate)) return candidate;
-      }
-    }
-    if (end == 0) return {};
-    end = path.rfind('\\', end - 1);
-    if (end == std::string::npos) return {};
-  }
 }
 
 // Redirection targets are unquoted in the batch; a short name may still hold a character
@@ -126,8 +94,11 @@ std::wstring CommandInterpreter() {
   return folder + L"\\cmd.exe";
 }
 
-// Starts the batch hidden; the handle is empty when cmd could not be started.
-DWORD StartHidden(const std::string& batchShortPath, UniqueHandle& process) {
+// Starts the batch hidden; the handle is empty when cmd could not be started. An existing
+// work folder is also given as cmd's starting folder: should the batch's cd line fail to
+// name it, the command still runs there and not in this program's folder.
+DWORD StartHidden(const std::string& batchShortPath, const std::string& workFolder,
+                  UniqueHandle& process) {
   const std::wstring interpreter = CommandInterpreter();
   std::wstring commandLine = L"\"" + interpreter + L"\" /c \"" + Widen(batchShortPath) + L"\"";
   STARTUPINFOW startup{};
@@ -135,8 +106,10 @@ DWORD StartHidden(const std::string& batchShortPath, UniqueHandle& process) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
+  const std::wstring folder = Widen(workFolder);
   if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info))
+                      CREATE_NO_WINDOW, nullptr, FolderExists(workFolder) ? folder.c_str() : nullptr,
+                      &startup, &info))
     return GetLastError();
   CloseHandle(info.hThread);
   process.reset(info.hProcess);
@@ -173,23 +146,7 @@ std::string GetDrivePart(const std::string& folder) {
   return colon == std::string::npos ? std::string() : folder.substr(0, colon + 1);
 }
 
-std::string GetShortName(const std::string& path) {
-  const std::wstring wide = Widen(path);
-  std::wstring buffer;
-  DWORD size = static_cast<DWORD>(wide.size() + 1);
-  // The needed size may grow between the calls when the path changes: ask until it fits.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    buffer.assign(size, L'\0');
-    const DWORD n = GetShortPathNameW(wide.c_str(), buffer.data(), size);
-    if (n == 0) return {};
-    if (n < size) {
-      buffer.resize(n);
-      return Narrow(buffer);
-    }
-    size = n;
-  }
-  return {};
-}
+std::string GetShortName(const std::string& path) { return CheckedShortName(path); }
 
 std::string BatchSafePath(const std::string& path) {
   if (IsOemSafe(path)) return DoublePercent(path);
@@ -249,7 +206,7 @@ std::string ExecDosCommand(const std::string& command, const std::string& folder
   const std::string batchShort = GetShortName(batch);
   if (batchShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
   UniqueHandle process;
-  if (failed(StartHidden(batchShort.empty() ? batch : batchShort, process))) return result;
+  if (failed(StartHidden(batchShort.empty() ? batch : batchShort, folder, process))) return result;
   pendingEvents();
 
   stage = Stage::Wait;

@@ -56,4 +56,10 @@ std::string FromAnsi(std::string_view bytes) { return FromCodePage(bytes, GetACP
 std::string ToOem(std::string_view utf8, bool* lossless) { return ToCodePage(utf8, GetOEMCP(), lossless); }
 std::string FromOem(std::string_view bytes) { return FromCodePage(bytes, GetOEMCP()); }
 
+bool IsOemSafe(std::string_view utf8) {
+  bool lossless = true;
+  ToOem(utf8, &lossless);
+  return lossless;
+}
+
 }  // namespace velk

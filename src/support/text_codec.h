@@ -18,5 +18,7 @@ std::string ToAnsi(std::string_view utf8, bool* lossless = nullptr);
 std::string FromAnsi(std::string_view bytes);
 std::string ToOem(std::string_view utf8, bool* lossless = nullptr);
 std::string FromOem(std::string_view bytes);
+// True when every character of the text exists in the OEM code page.
+bool IsOemSafe(std::string_view utf8);
 
 }  // namespace velk

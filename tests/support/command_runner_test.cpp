@@ -9,6 +9,7 @@
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
+#include "support/short_path.h"
 #include "support/text_codec.h"
 
 namespace velk {
@@ -88,7 +89,7 @@ TEST(BatchText, RedirectionTargetsWithOperatorsAreQuoted) {
   EXPECT_NE(text.find("ver<\"C:\\A&B\\IN.TXT\" >C:\\50%%\\OUT.TXT\r\n"), std::string::npos) << text;
 }
 
-TEST(BatchText, CyrillicPathsGoInTheirShortForm) {
+TEST(BatchText, CyrillicNamesGoInTheirShortFormTheRestAsWritten) {
   testkit::TempFolder temp("bt");
   const std::string app = temp.path() + "\\Установка";
   const std::string levels = temp.path() + "\\Игры\\Levels";
@@ -98,14 +99,23 @@ TEST(BatchText, CyrillicPathsGoInTheirShortForm) {
   const std::string command = "\"" + app + "\\7z.exe\" x -y \"" + levels + "\\Archive\\level.pak\"";
   const std::string text = BuildBatchText(command, levels + "\\", kIn, kOut);
   EXPECT_TRUE(AllAscii(ToOem(text))) << text;
-  // The existing file and folders in full short form; what does not exist yet appended as is.
-  const std::string levelsShort = GetShortName(levels + "\\");
-  const std::string levelShort = GetShortName(levels);
-  const std::string appShort = GetShortName(app + "\\7z.exe");
-  EXPECT_NE(text.find("cd \"" + levelsShort + "\""), std::string::npos) << text;
-  EXPECT_NE(text.find("\"" + appShort + "\" x -y \"" + levelShort + "\\Archive\\level.pak\""),
-            std::string::npos)
-      << text;
+
+  // Only the two Cyrillic folder names are replaced; what can be written stays as it is,
+  // and what does not exist yet ("Archive\level.pak") is appended unchanged.
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  ASSERT_EQ(lines.size(), 3u) << text;
+  const std::string cdTarget = lines[1].substr(4, lines[1].size() - 5);
+  EXPECT_EQ(lines[1].rfind("cd \"" + temp.path() + "\\", 0), 0u) << text;
+  EXPECT_EQ(cdTarget.substr(cdTarget.size() - 8), "\\Levels\\") << text;
+  EXPECT_TRUE(SameFileObject(cdTarget, levels)) << cdTarget;
+  const size_t exeEnd = lines[2].find("\" x -y \"");
+  ASSERT_NE(exeEnd, std::string::npos) << text;
+  const std::string exeInBatch = lines[2].substr(1, exeEnd - 1);
+  EXPECT_EQ(exeInBatch.rfind(temp.path() + "\\", 0), 0u) << exeInBatch;
+  EXPECT_TRUE(SameFileObject(exeInBatch, app + "\\7z.exe")) << exeInBatch;
+  EXPECT_NE(lines[2].find("\\Levels\\Archive\\level.pak\"<"), std::string::npos) << text;
 }
 
 TEST(BatchText, SafePathsKeepOemCharacters) {

@@ -13,6 +13,7 @@
 #include "support/command_runner.h"
 #include "support/file_helpers.h"
 #include "support/self_removal.h"
+#include "support/short_path.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
@@ -147,12 +148,15 @@ TEST(KillBatch, CyrillicFolderInItsShortForm) {
   const std::vector<std::string> lines = BatchLines(bytes);
   // No OEM code page of a Western locale has Cyrillic: the names go in their 8.3 form.
   EXPECT_TRUE(AllAscii(bytes)) << bytes;
+  // Only the Cyrillic folder name is replaced; the names before and after it stay.
   const std::string exeInBatch = QuotedPart(lines[3]);
   EXPECT_EQ(lines[3].rfind("Del ", 0), 0u);
-  EXPECT_EQ(exeInBatch, GetShortName(folder + "\\VelkSetup.exe"));
-  EXPECT_TRUE(FileExists(exeInBatch));
+  EXPECT_EQ(exeInBatch.rfind(temp.path() + "\\", 0), 0u) << exeInBatch;
+  EXPECT_EQ(exeInBatch.substr(exeInBatch.size() - 14), "\\VelkSetup.exe") << exeInBatch;
+  EXPECT_TRUE(SameFileObject(exeInBatch, folder + "\\VelkSetup.exe")) << exeInBatch;
   const std::string batInBatch = QuotedPart(lines.back());
-  EXPECT_EQ(batInBatch, GetShortName(folder) + "\\Kill.bat");
+  const std::string folderInBatch = exeInBatch.substr(0, exeInBatch.size() - 14);
+  EXPECT_EQ(batInBatch, folderInBatch + "\\Kill.bat");
 }
 
 class SelfRemoval : public ::testing::Test {
@@ -175,6 +179,15 @@ class SelfRemoval : public ::testing::Test {
     WaitUntilGone({exe, bat}, kRemovalLimit);
     EXPECT_FALSE(testkit::Exists(exe));
     EXPECT_FALSE(testkit::Exists(bat));
+    if (testkit::Exists(bat)) {
+      // What cmd was asked to delete, to tell a batch that never ran from one naming
+      // the wrong file.
+      const std::string bytes = testkit::ReadFile(bat);
+      const std::vector<std::string> lines = BatchLines(bytes);
+      const std::string target = lines.size() > 3 ? QuotedPart(lines[3]) : std::string();
+      ADD_FAILURE() << "Kill.bat is still there:\n" << bytes << "\nits target "
+                    << (FileExists(target) ? "exists" : "does not exist");
+    }
     // Nothing else is touched.
     EXPECT_TRUE(testkit::Exists(FolderOf(exe) + "\\keep.txt"));
   }
