@@ -283,21 +283,35 @@ bool WizardProcess::Visible(int id) const {
   return h && IsWindowVisible(h);
 }
 
-void WizardProcess::Click(int id) {
-  HWND control = Control(id);
+namespace {
+
+// A label or picture with SS_NOTIFY takes a mouse click in its corner, the rest BM_CLICK.
+template <typename Deliver>
+void ClickWith(HWND control, Deliver deliver) {
   if (CompareStringOrdinal(ClassName(control).c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL) {
-    // A label or picture with SS_NOTIFY: a mouse click in its corner.
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    deliver(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    deliver(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     return;
   }
-  PostMessageW(control, BM_CLICK, 0, 0);
+  deliver(control, BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+void WizardProcess::Click(int id) {
+  ClickWith(Control(id), [](HWND h, UINT m, WPARAM w, LPARAM l) { PostMessageW(h, m, w, l); });
+}
+
+void WizardProcess::ClickAndWait(int id) {
+  ClickWith(Control(id), [](HWND h, UINT m, WPARAM w, LPARAM l) { Send(h, m, w, l); });
 }
 
 void WizardProcess::ChooseComboItem(int id, int index) {
   HWND combo = Control(id);
   Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
-  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  // Sent, not posted: a later Settle() is a sent message too, and the window handles sent
+  // messages before posted ones, so a posted change could still be pending after it.
+  Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 int WizardProcess::ComboSelection(int id) const { return static_cast<int>(Send(Control(id), CB_GETCURSEL)); }

@@ -99,7 +99,12 @@ class WizardProcess {
   // A click on a button, check box, option or notifying label (posted: the handler may open
   // a message box).
   void Click(int id);
-  // Chooses an item of a drop-down list as the user does (selection plus CBN_SELCHANGE).
+  // The same click, sent: returns once the window has handled it. For controls whose handler
+  // neither opens a box nor starts page work (options, check boxes, the picture); a Settle()
+  // after a posted click may run before the click itself.
+  void ClickAndWait(int id);
+  // Chooses an item of a drop-down list as the user does (selection plus CBN_SELCHANGE);
+  // returns once the window has handled the change.
   void ChooseComboItem(int id, int index);
   int ComboSelection(int id) const;
   std::vector<std::string> ComboItems(int id) const;

@@ -33,7 +33,7 @@ class WindowOnPageOne : public ::testing::Test {
   }
   // Clicks and waits until the window has handled the click.
   void Click(int id) {
-    wizard_->Click(id);
+    wizard_->ClickAndWait(id);
     ASSERT_TRUE(wizard_->Settle());
   }
   void ExpectParts(bool ticked, bool enabled) {
