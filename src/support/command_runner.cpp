@@ -97,10 +97,13 @@ std::wstring CommandInterpreter() {
 // Starts the batch hidden; the handle is empty when cmd could not be started. An existing
 // work folder is also given as cmd's starting folder: should the batch's cd line fail to
 // name it, the command still runs there and not in this program's folder.
-DWORD StartHidden(const std::string& batchShortPath, const std::string& workFolder,
+DWORD StartHidden(const std::string& batchPath, const std::string& workFolder,
                   UniqueHandle& process) {
   const std::wstring interpreter = CommandInterpreter();
-  std::wstring commandLine = L"\"" + interpreter + L"\" /c \"" + Widen(batchShortPath) + L"\"";
+  // cmd /c drops the outer pair of quotes and keeps the inner one, so "&" or "(" in the path
+  // stay inside quotes.
+  std::wstring commandLine =
+      L"\"" + interpreter + L"\" /c \"\"" + Widen(batchPath) + L"\"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -155,13 +158,13 @@ std::string BatchSafePath(const std::string& path) {
 }
 
 std::string BuildBatchText(const std::string& command, const std::string& folder,
-                           const std::string& stdinShortPath, const std::string& replyShortPath) {
+                           const std::string& stdinPath, const std::string& replyPath) {
   return GetDrivePart(folder) + "\r\n" +
          // Quoted, so that "&" in a folder name is no command separator; cmd's cd reads a
          // trailing backslash inside the quotes ("C:\x\") as the folder itself.
          "cd \"" + BatchSafePath(folder) + "\"\r\n" +
-         BatchSafeCommand(command) + "<" + RedirectionTarget(stdinShortPath) + " >" +
-         RedirectionTarget(replyShortPath) + "\r\n";
+         BatchSafeCommand(command) + "<" + RedirectionTarget(stdinPath) + " >" +
+         RedirectionTarget(replyPath) + "\r\n";
 }
 
 std::string ExecDosCommand(const std::string& command, const std::string& folder,
@@ -192,21 +195,25 @@ std::string ExecDosCommand(const std::string& command, const std::string& folder
   const std::string reply = temp + kReplyFileName;
   const std::string batch = temp + kBatchFileName;
   if (failed(CreateOrKeep(input)) || failed(CreateOrKeep(reply))) return result;
-  const std::string inputShort = GetShortName(input);
-  if (inputShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
-  const std::string replyShort = GetShortName(reply);
-  if (replyShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+  // Both must exist now. The batch names them by their long paths, which BuildBatchText makes
+  // safe for cmd (short names only where the OEM code page needs them): a short name of the
+  // temporary folder could come to open a sibling that another program creates meanwhile,
+  // as Wine's hashed short names can be shared.
+  if (GetShortName(input).empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+  if (GetShortName(reply).empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
 
   stage = Stage::Start;
   if (failed(DeleteWorkFile(reply))) return result;
-  const std::string batchText = BuildBatchText(command, folder, inputShort, replyShort);
+  const std::string batchText = BuildBatchText(command, folder, input, reply);
   if (failed(WriteWholeFile(batch, ToOem(batchText)))) return result;
   pendingEvents();
   // A batch that cannot be found is skipped here and ends in "<ERROR>" below.
   const std::string batchShort = GetShortName(batch);
   if (batchShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
+  // On cmd's command line "%" cannot be escaped: such a path goes by its short form.
+  const bool useShort = !batchShort.empty() && batch.find('%') != std::string::npos;
   UniqueHandle process;
-  if (failed(StartHidden(batchShort.empty() ? batch : batchShort, folder, process))) return result;
+  if (failed(StartHidden(useShort ? batchShort : batch, folder, process))) return result;
   pendingEvents();
 
   stage = Stage::Wait;

@@ -32,13 +32,14 @@ std::string GetDrivePart(const std::string& folder);
 std::string GetShortName(const std::string& path);
 
 // A path written so that cmd reads it from an OEM batch file: itself when every character
-// exists in the OEM code page, otherwise the short form of its longest existing part followed
-// by the rest. "%" is doubled in either case, so cmd does not expand it.
+// exists in the OEM code page, otherwise with each name the code page cannot hold in its
+// checked short form (support/short_path). "%" is doubled in either case, so cmd does not
+// expand it.
 std::string BatchSafePath(const std::string& path);
 
 // The three-line batch text (UTF-8, before conversion to OEM): the drive line, the quoted cd
 // line, and the command with its redirections. Quoted parts of `command` are made batch-safe.
 std::string BuildBatchText(const std::string& command, const std::string& folder,
-                           const std::string& stdinShortPath, const std::string& replyShortPath);
+                           const std::string& stdinPath, const std::string& replyPath);
 
 }  // namespace velk

@@ -239,7 +239,7 @@ TEST_F(CommandRunner, ExistingInputFileIsFedAsStandardInput) {
 
 TEST_F(CommandRunner, TemporaryFolderWithBlanksAndUnusualCharacters) {
   testkit::TempFolder parent("tf");
-  for (const std::string name : {"Temp Ordner äöü", "100% & Temp", "Временные файлы"}) {
+  for (const std::string name : {"Temp Ordner äöü", "100% & Temp", "Временные файлы", "Temp (1); a=b ^x'!"}) {
     const std::string temp = parent.path() + "\\" + name;
     ASSERT_TRUE(CreateFolders(temp));
     UseTempFolder(temp);
