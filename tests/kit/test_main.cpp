@@ -9,8 +9,14 @@
 int main(int argc, char** argv) {
   wchar_t base[MAX_PATH + 1] = {};
   DWORD n = GetTempPathW(MAX_PATH + 1, base);
-  std::wstring own = std::wstring(base, n) + L"velk-test-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(own.c_str(), nullptr);
+  // Wine hands out process ids again soon, so the id alone could name the folder of an
+  // earlier test process whose children still use it; the first new name is ours alone.
+  const std::wstring stem = std::wstring(base, n) + L"velk-test-" +
+                            std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(GetTickCount64());
+  std::wstring own = stem;
+  for (int k = 1; !CreateDirectoryW(own.c_str(), nullptr) && k < 1000; ++k)
+    own = stem + L"-" + std::to_wstring(k);
   SetEnvironmentVariableW(L"TEMP", own.c_str());
   SetEnvironmentVariableW(L"TMP", own.c_str());
   ::testing::InitGoogleTest(&argc, argv);

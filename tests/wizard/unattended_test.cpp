@@ -51,6 +51,9 @@ class Unattended : public ::testing::Test {
     run.code = testkit::RunProgram(command + switches, temp_.path(), &run.output, 120000);
     return run;
   }
+  static void ExpectDone(const SetupRun& run) {
+    ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  }
   std::string Level(const std::string& level, const std::string& file) const {
     return fixture_.gameDir + "\\Levels\\" + level + "\\" + file;
   }
@@ -93,7 +96,7 @@ TEST_F(Unattended, InstallWithDefaultsConvertsEveryOfferedLevel) {
 
 TEST_F(Unattended, UninstallRemovesTheLevelArchives) {
   MakeFolders();
-  ASSERT_EQ(Run("/LANG=en").code, kUnattendedDone);
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("/LANG=en")));
   const SetupRun run = Run("/ACTION=uninstall /LANG=en");
   ASSERT_EQ(run.code, kUnattendedDone) << run.output;
   for (const std::string& level : kLevels)
@@ -104,7 +107,7 @@ TEST_F(Unattended, UninstallRemovesTheLevelArchives) {
 
 TEST_F(Unattended, ToggleTwiceSwitchesOffAndOnAgain) {
   MakeFolders();
-  ASSERT_EQ(Run("").code, kUnattendedDone);
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("")));
   SetupRun run = Run("/action=TOGGLE");
   ASSERT_EQ(run.code, kUnattendedDone) << run.output;
   for (const std::string& level : kLevels) {
@@ -205,10 +208,10 @@ TEST_F(Unattended, OldVersionsGoUnlessKept) {
   MakeFolders();
   const std::string old = fixture_.gameDir + "\\Mods\\VELK_Av7";
   ASSERT_TRUE(CreateFolders(old));
-  ASSERT_EQ(Run("/KEEPOLD /COMPONENTS=scripts").code, kUnattendedDone);
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("/KEEPOLD /COMPONENTS=scripts")));
   EXPECT_TRUE(testkit::Exists(old));
   EXPECT_FALSE(LogHas(fixture_.gameDir, "Deleting old VELK Folders"));
-  ASSERT_EQ(Run("/COMPONENTS=scripts").code, kUnattendedDone);
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("/COMPONENTS=scripts")));
   EXPECT_FALSE(testkit::Exists(old));
   EXPECT_TRUE(LogHas(fixture_.gameDir, "Deleting old VELK Folders"));
 }
@@ -229,7 +232,7 @@ TEST_F(Unattended, WithoutGameFolderTheRememberedOneIsUsed) {
   const int code = RunUnattendedPages(options, session, ui,
                                       [&](const std::string& note) { notes.push_back(note); }, 1033);
   SetCurrentFolder(before);
-  EXPECT_EQ(code, kUnattendedDone);
+  EXPECT_EQ(code, kUnattendedDone) << (ui.Messages().empty() ? "" : ui.Messages().front().text);
   EXPECT_EQ(session.PageIndex, 4);
   EXPECT_EQ(ui.Text(Ctl::Text1), fixture_.gameDir);
   EXPECT_TRUE(ui.Messages().empty());
