@@ -2,7 +2,6 @@
 
 #include "support/file_helpers.h"
 #include "support/process_info.h"
-#include "support/short_path.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
@@ -148,8 +147,6 @@ std::string GetDrivePart(const std::string& folder) {
   const size_t colon = folder.find(':');
   return colon == std::string::npos ? std::string() : folder.substr(0, colon + 1);
 }
-
-std::string GetShortName(const std::string& path) { return CheckedShortName(path); }
 
 std::string BatchSafePath(const std::string& path) {
   if (IsOemSafe(path)) return DoublePercent(path);

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "support/short_path.h"
+
 namespace velk {
 
 // Work file names in the temporary folder. Fixed, so only one command runs at a time.
@@ -28,8 +30,7 @@ std::string ExecDosCommand(const std::string& command, const std::string& folder
 
 // The text from the first character up to and including the first ":"; empty without one.
 std::string GetDrivePart(const std::string& folder);
-// The short (8.3) form of an existing path; empty when the path does not exist.
-std::string GetShortName(const std::string& path);
+// GetShortName (the short form of an existing path) lives in support/short_path.h.
 
 // A path written so that cmd reads it from an OEM batch file: itself when every character
 // exists in the OEM code page, otherwise with each name the code page cannot hold in its

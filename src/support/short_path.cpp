@@ -65,7 +65,7 @@ bool SameFileObject(const std::string& a, const std::string& b) {
          first.nFileIndexLow == second.nFileIndexLow;
 }
 
-std::string CheckedShortName(const std::string& path) {
+std::string GetShortName(const std::string& path) {
   const std::wstring wide = Widen(path);
   std::wstring buffer;
   DWORD size = static_cast<DWORD>(wide.size() + 1);

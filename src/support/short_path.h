@@ -13,7 +13,7 @@ bool SameFileObject(const std::string& a, const std::string& b);
 
 // The platform's short form of an existing path when it leads back to that path; the path
 // itself when its short form would open something else; empty when the path does not exist.
-std::string CheckedShortName(const std::string& path);
+std::string GetShortName(const std::string& path);
 
 // The path with each component that the OEM code page cannot hold replaced by its checked
 // short name; the other components stay as written. Empty when a component that needs it has
