@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # ./run demo: builds a demo game folder and payload under $BUILD_DIR/demo, remembers the game
 # folder and starts the wizard from its own folder, so that it opens on page 1.
-# ./run has built everything and exported WINEPREFIX, WINE, WINESERVER and the rest.
+# Run it through ./run demo, which builds everything and exports WINEPREFIX, WINE, WINESERVER
+# and the rest. Without a display it runs the wizard unattended and fails when that fails.
 set -euo pipefail
-BUILD_DIR=${BUILD_DIR:?run this through ./run demo}
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 BIN=$BUILD_DIR/cmake/bin
 DEMO=$BUILD_DIR/demo
 WINE=${WINE:-wine64}
@@ -25,9 +27,17 @@ run_unattended() {
   snapshot() { (cd "$game_dir" && find . -type f ! -name velk.log -print0 | sort -z | xargs -0 md5sum); }
   before=$(snapshot)
   say "running the wizard unattended instead: VelkSetup.exe /S /D=\"$game\""
-  local rc=0
-  (cd "$app_dir" && "$WINE" VelkSetup.exe /S "/D=$game" </dev/null) || rc=$?
+  local rc=0 errors
+  errors=$(mktemp)
+  (cd "$app_dir" && "$WINE" VelkSetup.exe /S "/D=$game" </dev/null 2>"$errors") || rc=$?
   say "exit code $rc (0: done, 1: done with error messages, 2: wrong folder or switch)"
+  # An ordinary run has nothing to say on its error output; whatever is there is shown.
+  if [ -s "$errors" ]; then
+    say "the error output held:"
+    sed 's/^/    /' "$errors" >&2
+    ((rc != 0)) || rc=1
+  fi
+  rm -f "$errors"
   after=$(snapshot)
   say "the run log $game\\velk.log:"
   tr -d '\r' < "$game_dir/velk.log" | sed 's/^/    /' >&2
