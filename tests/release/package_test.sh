@@ -27,8 +27,9 @@ check "the package exists" test -s "$ZIP"
 VERSION=$(sed -n 's/^project(VelkSetup VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
 LISTING=$("$WINE" "$BIN/7z.exe" l -ba -slt "$(winpath "$ZIP")" </dev/null | tr -d '\r' | sed -n 's/^Path = //p' | sort)
 EXPECTED=$(printf '%s\n' "VelkSetup-$VERSION" "VelkSetup-$VERSION\\7z.exe" "VelkSetup-$VERSION\\README.txt" \
-  "VelkSetup-$VERSION\\VelkSetup.exe" "VelkSetup-$VERSION\\mapfiles.7z" "VelkSetup-$VERSION\\modfiles.7z" | sort)
-check "the package holds the program, the archiver, both archives and the read-me" \
+  "VelkSetup-$VERSION\\VelkSetup.exe" "VelkSetup-$VERSION\\mapfiles.7z" "VelkSetup-$VERSION\\modfiles.7z" \
+  "VelkSetup-$VERSION\\7-Zip-NOTICE.txt" "VelkSetup-$VERSION\\LGPL-2.1.txt" | sort)
+check "the package holds the program, the archiver with its notice and licence, both archives and the read-me" \
   test "$LISTING" = "$EXPECTED"
 
 mkdir -p "$WORK/unpacked"
@@ -36,6 +37,11 @@ mkdir -p "$WORK/unpacked"
 APP=$WORK/unpacked/VelkSetup-$VERSION
 check "the program is the one built" cmp -s "$APP/VelkSetup.exe" "$BIN/VelkSetup.exe"
 check "the read-me has CR LF line ends" grep -q $'\r$' "$APP/README.txt"
+check "the notice names 7-Zip's version, its author and the LGPL" \
+  grep -q "7-Zip (a) 21.07.*Igor Pavlov" "$APP/7-Zip-NOTICE.txt"
+check "the notice says where 7-Zip's source is published" grep -q "https://www.7-zip.org/" "$APP/7-Zip-NOTICE.txt"
+check "the LGPL text is the licence's" grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$APP/LGPL-2.1.txt"
+check "the read-me names the notice and the licence" grep -q "7-Zip-NOTICE.txt.*" "$APP/README.txt"
 
 tops() { "$WINE" "$BIN/7z.exe" l -ba -slt "$(winpath "$1")" </dev/null | tr -d '\r' | sed -n 's/^Path = //p' | sed 's/\\.*//' | sort -u; }
 check "modfiles.7z has the top folder VELK_Av8" test "$(tops "$APP/modfiles.7z")" = "VELK_Av8"
