@@ -71,8 +71,13 @@ bool CreateShortcut(const std::string& linkFile, const std::string& target,
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
 
+  // An existing target is set by its item list: SetPath also asks for the volume's label and
+  // serial, which under Wine prints a diagnostic for drives it cannot read the device of.
   // SetPath answers S_FALSE for a target that does not exist yet; that still sets it.
-  if (FAILED(link->SetPath(Widen(target).c_str()))) return false;
+  const std::wstring targetWide = Widen(target);
+  UniqueItemList targetItems(ILCreateFromPathW(targetWide.c_str()));
+  if (targetItems ? FAILED(link->SetIDList(targetItems.get())) : FAILED(link->SetPath(targetWide.c_str())))
+    return false;
   if (!workDir.empty() && FAILED(link->SetWorkingDirectory(Widen(workDir).c_str()))) return false;
   if (!arguments.empty() && FAILED(link->SetArguments(Widen(arguments).c_str()))) return false;
   if (FAILED(link->SetDescription(L""))) return false;
