@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/install_record.h"
 #include "levels/game_folder_check.h"
 #include "levels/game_layout.h"
 #include "levels/level_discovery.h"
@@ -45,6 +46,7 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
   }
   WriteGameDirSetting(gameDir);
   GetInstLevels(gameDir, session.InstalledLevels, [&ui] { ui.ProcessPendingEvents(); });
+  session.Record = ReadInstallRecord(session.ModsDir + ModFolderName(session));
   // Found out before anything is changed: a folder the install would write to but may not.
   const std::string locked = FirstUnwritableFolder(WriteProbeFolders(gameDir, session.InstalledLevels));
   if (!locked.empty()) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/engine_io.h"
-#include "engine/level_scripts.h"
+#include "engine/level_removal.h"
 #include "engine/mod_switch.h"
 #include "engine/uninstall.h"
 #include "support/archiver.h"
@@ -12,15 +12,21 @@
 namespace velk {
 namespace {
 
+// The three folders of earlier versions go with their content (an empty-only removal would
+// leave every real old version in place); each one that was there is logged as it ended.
 void RemoveOldVersions(const WizardSession& session, WizardUi& ui) {
   LogLine(ui, "Deleting old VELK Folders");
-  for (const char* old : layout::kOldModFolders) KillDir(session.ModsDir + old);
+  for (const char* old : layout::kOldModFolders) {
+    const std::string folder = session.ModsDir + old;
+    if (!FolderExists(folder)) continue;
+    LogLine(ui, (RemoveFolderTree(folder) ? "Deleted " : "Could not delete ") + folder);
+  }
 }
 
 // Unpacks one payload archive; a missing archive is reported, and the attempt still made.
 void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
                     const std::string& command) {
-  if (!FileExists(session.AppDir + "\\" + archive)) {
+  if (!FileExists(JoinPath(session.AppDir, archive))) {
     ShowCatalogueError(ui, session.Texts.MsgFileNotFound, archive);
     LogLine(ui, "File missing: " + archive);
   }
@@ -33,7 +39,7 @@ void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& arc
 
 // Without the archiver every unpacking fails; the user first learns which file is missing.
 void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
-  if (FileExists(session.AppDir + "\\" + layout::kArchiver)) return;
+  if (FileExists(JoinPath(session.AppDir, layout::kArchiver))) return;
   ShowCatalogueError(ui, session.Texts.MsgFileNotFound, layout::kArchiver);
   LogLine(ui, std::string("File missing: ") + layout::kArchiver);
 }
@@ -57,9 +63,9 @@ void InstallMod(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage
                    ModFilesExtractCommand(session.AppDir, GameDirOf(ui)));
   }
   if (ui.Value(Ctl::Check4)) {
-    // The work folder is unpacked afresh: files an earlier or interrupted run left there
-    // (a renamed hidevelk.bai) would otherwise be packed into the new level archives.
-    RemoveFolderTree(session.AppDir + "\\" + layout::kWorkFolder);
+    // The work folder is not emptied first: beside a payload on a drive root it is the
+    // user's own X:\Temp. Unpacking overwrites what the payload holds, and what an earlier
+    // conversion left there is removed by the level conversion just before it packs.
     ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir));
   } else if (nextPage) {
     // No map list to show: on to the progress page and the completion page at once.
@@ -76,6 +82,14 @@ void LogLevels(WizardUi& ui, const std::string& heading, const std::vector<Level
 
 }  // namespace
 
+const std::string& InstallCaption(const WizardSession& session) {
+  return session.ModFolderFound ? session.Texts.MsgRepair : session.Texts.MsgInstallMod;
+}
+
+const std::string& SwitchCaption(const WizardSession& session) {
+  return session.ModSwitchedOff ? session.Texts.MsgEnableMod : session.Texts.MsgDisableMod;
+}
+
 std::string ModFolderPath(const WizardSession& session, WizardUi& ui) {
   return GameDirOf(ui) + layout::kModsDirSuffix + ModFolderName(session);
 }
@@ -89,22 +103,23 @@ void PrepareChoices(WizardSession& session, WizardUi& ui) {
     ui.SetValue(Ctl::Check2, true);
     ui.SetEnabled(Ctl::Check2, true);
   }
-  const bool installed = FolderExists(session.ModsDir + ModFolderName(session));
-  ui.SetText(Ctl::Option1,
-             FormatText(installed ? session.Texts.MsgRepair : session.Texts.MsgInstallMod, ""));
-  if (EnableMod(session, false)) ui.SetText(Ctl::Option3, FormatText(session.Texts.MsgEnableMod, ""));
+  session.ModFolderFound = FolderExists(session.ModsDir + ModFolderName(session));
+  ui.SetText(Ctl::Option1, FormatText(InstallCaption(session), ""));
+  session.ModSwitchedOff = EnableMod(session, ui, false);
+  if (session.ModSwitchedOff) ui.SetText(Ctl::Option3, FormatText(session.Texts.MsgEnableMod, ""));
 }
 
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
   if (ui.Value(Ctl::Check2)) RemoveOldVersions(session, ui);
-  // An install without maps takes the mod's level archives out of the game.
-  if (ui.Value(Ctl::Option1) && !ui.Value(Ctl::Check4)) DelLuaFiles(ui);
+  // An install without maps takes the mod's level archives out of the game, and with them the
+  // mod's level scripts: no level keeps a mod script without its archive.
+  if (ui.Value(Ctl::Option1) && !ui.Value(Ctl::Check4)) RemoveModFromLevels(session, ui, /*heading=*/false);
   if (ui.Value(Ctl::Option1)) {
     InstallMod(session, ui, nextPage);
   } else if (ui.Value(Ctl::Option2)) {
     UninstallMod(session, ui);
   } else if (ui.Value(Ctl::Option3)) {
-    EnableMod(session, true);
+    EnableMod(session, ui, true);
   }
   GetAllLevels(session, ui);
   LogLevelLists(session, ui);

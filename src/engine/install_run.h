@@ -18,6 +18,11 @@ void GetAllLevels(WizardSession& session, WizardUi& ui);
 // "Installed Maps:" and "Available Maps:", each followed by "  Name [Path]" per level.
 void LogLevelLists(const WizardSession& session, WizardUi& ui);
 
+// The catalogue texts of Option1 and Option3 for what the choices page found: install or
+// repair, disable or enable.
+const std::string& InstallCaption(const WizardSession& session);
+const std::string& SwitchCaption(const WizardSession& session);
+
 // GameDir + "\Mods\VELK_" + ModTag.
 std::string ModFolderPath(const WizardSession& session, WizardUi& ui);
 

@@ -3,6 +3,7 @@
 #include "engine/engine_io.h"
 #include "support/archiver.h"
 #include "support/file_helpers.h"
+#include "support/safe_write.h"
 
 namespace velk {
 namespace {
@@ -14,26 +15,39 @@ void RemoveOldArchives(WizardSession& s, WizardUi& ui) {
   const std::string level = s.CurrentLevel + "\\";
   DeleteLogged(ui, s.LevelDir + "\\" + s.LevelPakName, level + s.LevelPakName);
   DeleteLogged(ui, s.LevelDir + "\\" + layout::kSecondLevelPak, level + layout::kSecondLevelPak);
+  // The switched-off archive of an earlier install is stale beside the new one: a level holds
+  // one state, so that a later switch-over switches it.
+  const std::string disabled = s.LevelPakName + layout::kDisabledSuffix;
+  DeleteLogged(ui, s.LevelDir + "\\" + disabled, level + disabled);
   const std::string leftover = s.LevelWorkDir + "\\" + s.LevelPakName;
   DeleteLogged(ui, leftover, leftover);
 }
 
-void ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
+// Takes the level's .bai files out of level.pak. Empty when the two the mod renames came out;
+// otherwise what is wrong with the level's archive, for the log.
+std::string ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
+  // Files of an earlier conversion (a repair, or a run that was ended by force) would block
+  // the renames below, go into the new archive beside the fresh ones, or pass for this run's.
+  const std::string hideBai = "hide" + s.CurrentLevel + ".bai";
+  const std::string netBai = "net" + s.CurrentLevel + ".bai";
+  for (const std::string& stale : {std::string(layout::kHideBai), std::string(layout::kNetBai), hideBai, netBai})
+    DeleteFileAt(s.LevelWorkDir + "\\" + stale);
   const std::string stockPak = s.LevelDir + "\\" + layout::kStockLevelPak;
+  const std::string ofLevel = std::string(layout::kStockLevelPak) + " of " + s.CurrentLevel;
   if (!FileExists(stockPak)) {
     ShowCatalogueError(ui, s.Texts.MsgFileNotFound, layout::kStockLevelPak);
-    return;
+    return ofLevel + " is missing";
   }
-  // Renamed files of an earlier conversion (a repair, or a run that was ended by force) would
-  // block the renames below and go into the new archive beside the fresh ones.
-  DeleteFileAt(s.LevelWorkDir + "\\" + layout::kHideBai);
-  DeleteFileAt(s.LevelWorkDir + "\\" + layout::kNetBai);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgExtractingFile, layout::kStockLevelPak));
   LogLine(ui, std::string("Extracting ") + kQuote + stockPak + kQuote);
   if (!RunArchiver(s, ui, BaiExtractCommand(s.LevelDir, s.LevelWorkDir), ".")) {
     ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
     LogArchiverFailure(s, ui, "Error extracting level.pak");
+    return ofLevel + " cannot be read";
   }
+  for (const std::string& needed : {hideBai, netBai})
+    if (!FileExists(s.LevelWorkDir + "\\" + needed)) return ofLevel + " holds no " + needed;
+  return {};
 }
 
 // The mission file is patched as bytes, so that its encoding and line ends survive.
@@ -41,18 +55,20 @@ void PatchMissionFile(const WizardSession& s, WizardUi& ui) {
   const std::string mission = s.LevelWorkDir + "\\" + layout::kMissionFile;
   if (!FileExists(mission)) return;
   std::string bytes;
-  const bool patched = ReadFileBytes(mission, bytes) && WriteFileBytes(mission, PatchMissionBytes(bytes));
+  const bool patched = ReadFileBytes(mission, bytes) && WriteFileSafely(mission, PatchMissionBytes(bytes));
   LogLine(ui, std::string(patched ? "Patched " : "Could not patch ") + layout::kMissionFile);
 }
 
-void BuildArchive(WizardSession& s, WizardUi& ui) {
+bool BuildArchive(WizardSession& s, WizardUi& ui) {
   const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
-  const std::string workFolder = s.AppDir + "\\temp\\" + s.CurrentLevel + "\\";
+  const std::string workFolder = JoinPath(s.AppDir, "temp\\" + s.CurrentLevel + "\\");
   if (!RunArchiver(s, ui, command, workFolder)) {
     ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
     LogArchiverFailure(s, ui, "Error creating " + s.LevelPakName);
+    return false;
   }
+  return true;
 }
 
 }  // namespace
@@ -71,16 +87,24 @@ std::string PatchMissionBytes(const std::string& bytes) {
 
 bool LevelPak(WizardSession& s, WizardUi& ui) {
   RemoveOldArchives(s, ui);
-  ExtractBaiFiles(s, ui);
+  const std::string broken = ExtractBaiFiles(s, ui);
+  if (!broken.empty()) {
+    // Without its two .bai files the mod's archive would break the level: it is not built.
+    LogLine(ui, broken + ": " + s.CurrentLevel + " not converted");
+    ShowCatalogueError(ui, s.Texts.MsgLevelPakBroken, s.CurrentLevel);
+    return false;
+  }
   // 7-Zip would update an existing archive and pack the old copy into the new one.
   DeleteFileAt(s.LevelWorkDir + "\\" + s.LevelPakName);
   RenameFile(s.LevelWorkDir + "\\hide" + s.CurrentLevel + ".bai", layout::kHideBai);
   RenameFile(s.LevelWorkDir + "\\net" + s.CurrentLevel + ".bai", layout::kNetBai);
   PatchMissionFile(s, ui);
-  BuildArchive(s, ui);
+  const bool packed = BuildArchive(s, ui);
   LogLine(ui, std::string("Copying ") + kQuote + s.LevelPakName + kQuote + " to folder " + kQuote +
                   s.LevelDir + "\\" + kQuote);
-  return CopyFileOver(s.LevelWorkDir + "\\" + s.LevelPakName, s.LevelDir + "\\" + s.LevelPakName);
+  // Only an archive 7-Zip finished goes into the game, and it goes in whole: the game never
+  // finds half an archive, whenever the wizard is ended.
+  return packed && CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, s.LevelDir + "\\" + s.LevelPakName);
 }
 
 }  // namespace velk

@@ -10,7 +10,8 @@ namespace velk {
 
 // Converts the level named by session.CurrentLevel (LevelDir, LevelWorkDir). Failures show a
 // box and go to the log; the caller goes on with the next level whatever happened. True when
-// the new archive was copied into the level folder.
+// the new archive was copied into the level folder. A level whose level.pak is missing,
+// unreadable or without hide<Level>.bai and net<Level>.bai gets no archive (false).
 bool LevelPak(WizardSession& session, WizardUi& ui);
 
 // Every RespawnTime="0" becomes RespawnTime="10" (case-sensitive), the other bytes stay, and

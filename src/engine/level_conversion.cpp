@@ -12,6 +12,20 @@ namespace {
 
 constexpr size_t kFramedWidth = 49;
 
+// The level's script, then its archive. A level that cannot be converted is left without the
+// mod's script and archive (as before the install), and is not listed as updated.
+bool InstallLevel(WizardSession& session, WizardUi& ui) {
+  const ScriptChange change = CopyLua(session, ui);
+  if (change.kind == ScriptChange::Kind::Refused) {
+    LogLine(ui, session.CurrentLevel + " not converted: its script cannot be kept safely");
+    ShowCatalogueError(ui, session.Texts.MsgScriptNotKept, session.CurrentLevel);
+    return false;
+  }
+  if (LevelPak(session, ui)) return true;
+  UndoCopyLua(session, ui, change);
+  return false;
+}
+
 // The ticked rows of List1 with their folders from InstalledLevels; unticked rows are logged.
 void BuildChosenLevels(WizardSession& session, WizardUi& ui) {
   session.ChosenLevels.clear();
@@ -38,12 +52,11 @@ void ConvertLevels(WizardSession& session, WizardUi& ui) {
     LogLine(ui, FramedLogLine("|--Path: \"" + level.Path + "\""));
     ui.SetProgress(static_cast<int>(m) + 1);  // more than 20 levels: the bar keeps its value
     session.CurrentLevel = level.Name;
-    session.LevelWorkDir = session.AppDir + "\\" + layout::kWorkFolder + "\\" + level.Name;
+    session.LevelWorkDir = JoinPath(session.AppDir, layout::kWorkFolder) + "\\" + level.Name;
     session.LevelDir = level.Path;
     ui.SetText(Ctl::Label7, "Level: " + level.Name);
-    CopyLua(session, ui);
     // The summary names every level whose new archive reached the game.
-    if (LevelPak(session, ui)) session.UpdatedLevels += "\r\n" + level.Name;
+    if (InstallLevel(session, ui)) session.UpdatedLevels += "\r\n" + level.Name;
   }
 }
 

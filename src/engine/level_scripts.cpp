@@ -3,30 +3,137 @@
 #include <vector>
 
 #include "engine/engine_io.h"
-#include "engine/path_names.h"
+#include "engine/install_record.h"
+#include "engine/install_run.h"
+#include "support/content_hash.h"
 #include "support/file_helpers.h"
 #include "support/folder_scan.h"
+#include "support/safe_write.h"
 
 namespace velk {
 namespace {
 
 constexpr const char* kScriptPattern = "*.lua";
-constexpr const char* kScriptExtension = ".lua";
+
+std::string Leaf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+bool ReadIfThere(const std::string& path, std::string& bytes) {
+  return FileExists(path) && ReadFileBytes(path, bytes);
+}
+
+// Where the stock script `target` is (or goes) kept. `isMod` tells the mod's script from the
+// stock one. Empty with kind Added when there is no stock script to keep.
+ScriptChange PlanBackup(const std::string& target, const RecordedScript* recorded,
+                        const std::string& modBytes) {
+  ScriptChange plan;
+  plan.script = target;
+  std::string current;
+  const bool hasScript = ReadIfThere(target, current);
+  const bool currentIsMod =
+      hasScript && (current == modBytes || (recorded && ContentHash(current) == recorded->modHash));
+  const std::string folder = target.substr(0, target.rfind('\\') + 1);
+  // A backup the record names is the wizard's, made before the stock script was replaced.
+  if (recorded && !recorded->backup.empty() && FileExists(folder + recorded->backup)) {
+    plan.kind = ScriptChange::Kind::BackedUp;
+    plan.backup = folder + recorded->backup;
+    return plan;
+  }
+  plan.kind = ScriptChange::Kind::Added;
+  if (!hasScript) return plan;
+  const std::string usual = target + layout::kScriptBackupSuffix;
+  if (currentIsMod) {
+    // Installed by an earlier version, which kept no record: its backup, when it has one and
+    // it is not empty, holds the stock script.
+    std::string backup;
+    if (!recorded && ReadIfThere(usual, backup) && !backup.empty()) {
+      plan.kind = ScriptChange::Kind::BackedUp;
+      plan.backup = usual;
+    }
+    return plan;
+  }
+  // The stock script is still in place: it is kept under a name no other file holds. A file
+  // the wizard did not make (the user's own backup, a half-written one of a run ended by force)
+  // is never taken for the stock script, nor overwritten.
+  for (const std::string& name : {usual, target + layout::kScriptOwnBackupSuffix}) {
+    if (FileExists(name)) continue;
+    plan.kind = ScriptChange::Kind::BackedUp;
+    plan.backup = name;
+    return plan;
+  }
+  plan.kind = ScriptChange::Kind::Refused;
+  return plan;
+}
+
+void SaveRecord(WizardSession& session, WizardUi& ui) {
+  if (!WriteInstallRecord(ModFolderPath(session, ui), session.Record))
+    LogLine(ui, "Could not write the install record " + ModFolderPath(session, ui) + "\\" +
+                    layout::kInstallRecord);
+}
 
 }  // namespace
 
-void CopyLua(const WizardSession& session, WizardUi& ui) {
+ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
+  const std::string gameDir = GameDirOf(ui);
+  const std::string level = RelativeToGame(gameDir, session.LevelDir);
   std::vector<FileEntry> scripts;
-  FindFiles(session.AppDir + "\\" + layout::kWorkFolder + "\\" + session.CurrentLevel, false,
+  FindFiles(JoinPath(session.AppDir, layout::kWorkFolder) + "\\" + session.CurrentLevel, false,
             kScriptPattern, scripts, [&ui] { ui.ProcessPendingEvents(); });
-  if (scripts.empty()) return;
+  std::string modBytes;
+  if (scripts.empty() || !ReadFileBytes(scripts.front().FullName, modBytes)) {
+    session.Record.AddLevel(level);
+    SaveRecord(session, ui);
+    return {};
+  }
   // One script per level: the first one the folder lists.
-  const FileEntry& script = scripts.front();
-  const std::string target = session.LevelDir + "\\" + script.Name;
-  const std::string backup = target + layout::kScriptBackupSuffix;
-  // The backup keeps the stock script from before the first install, so it is never renewed.
-  if (!FileExists(backup)) CopyFileOver(target, backup);
-  CopyFileOver(script.FullName, target);
+  const std::string target = session.LevelDir + "\\" + scripts.front().Name;
+  const std::string entry = RelativeToGame(gameDir, target);
+  ScriptChange change = PlanBackup(target, session.Record.FindScript(entry), modBytes);
+  if (change.kind == ScriptChange::Kind::Refused) {
+    LogLine(ui, target + layout::kScriptBackupSuffix + " and " + Leaf(target) + layout::kScriptOwnBackupSuffix +
+                    " are not the wizard's backups");
+    return change;
+  }
+
+  // Recorded first: whatever a kill interrupts below, the uninstall finds it.
+  const InstallRecord before = session.Record;
+  session.Record.AddLevel(level);
+  session.Record.SetScript({entry, change.backup.empty() ? "" : Leaf(change.backup), ContentHash(modBytes)});
+  SaveRecord(session, ui);
+  const bool newBackup = change.kind == ScriptChange::Kind::BackedUp && !FileExists(change.backup);
+  if (newBackup && !CopyFileSafely(target, change.backup)) {
+    LogLine(ui, "Could not back up " + target);
+    session.Record = before;
+    SaveRecord(session, ui);
+    return {ScriptChange::Kind::Refused, target, {}};
+  }
+  // The stock script is kept now; a read-only attribute does not keep it from being replaced.
+  const std::uint32_t attributes = GetAttributes(target);
+  if (change.kind == ScriptChange::Kind::BackedUp && attributes != 0xFFFFFFFFu && (attributes & 1u))
+    SetAttributes(target, attributes & ~1u);
+  if (!CopyFileSafely(scripts.front().FullName, target)) {
+    LogLine(ui, "Could not copy the mod's script to " + target);
+    if (newBackup) DeleteOwnFile(change.backup);
+    session.Record = before;
+    SaveRecord(session, ui);
+    return {ScriptChange::Kind::Refused, target, {}};
+  }
+  return change;
+}
+
+void UndoCopyLua(WizardSession& session, WizardUi& ui, const ScriptChange& change) {
+  if (change.kind == ScriptChange::Kind::BackedUp) RestoreScript(ui, change.script, change.backup);
+  if (change.kind == ScriptChange::Kind::Added) DeleteLogged(ui, change.script, change.script);
+  session.Record.RemoveLevel(RelativeToGame(GameDirOf(ui), session.LevelDir));
+  SaveRecord(session, ui);
+}
+
+bool RestoreScript(WizardUi& ui, const std::string& script, const std::string& backup) {
+  // The mod's script may carry the read-only attribute; it is replaced all the same.
+  const std::uint32_t attributes = GetAttributes(script);
+  if (attributes != 0xFFFFFFFFu && (attributes & 1u)) SetAttributes(script, attributes & ~1u);
+  const bool restored = MoveFileOver(backup, script);
+  LogLine(ui, (restored ? "Restored " : "Could not restore ") + script + " from " + Leaf(backup));
+  return restored;
 }
 
 std::vector<std::string> StockLevelFolders(WizardUi& ui) {
@@ -45,25 +152,6 @@ void RemoveModArchives(WizardUi& ui, const std::string& levelFolder) {
 
 void DelLuaFiles(WizardUi& ui) {
   for (const std::string& folder : StockLevelFolders(ui)) RemoveModArchives(ui, folder);
-}
-
-void RestoreLevelScripts(WizardUi& ui, const std::string& levelFolder) {
-  std::vector<FileEntry> backups;
-  FindFiles(levelFolder, false, std::string("*") + layout::kScriptBackupSuffix, backups,
-            [&ui] { ui.ProcessPendingEvents(); });
-  const std::string suffix = layout::kScriptBackupSuffix;
-  for (const FileEntry& backup : backups) {
-    // Only the backups CopyLua makes: <script>.lua.bak.
-    if (!EndsWithNoCase(backup.Name, suffix)) continue;
-    const std::string script = backup.FullName.substr(0, backup.FullName.size() - suffix.size());
-    if (!EndsWithNoCase(script, kScriptExtension)) continue;
-    if (!CopyFileOver(backup.FullName, script)) {
-      LogLine(ui, "Could not restore " + script + " from " + backup.Name);
-      continue;
-    }
-    LogLine(ui, "Restored " + script + " from " + backup.Name);
-    DeleteLogged(ui, backup.FullName, backup.FullName);
-  }
 }
 
 }  // namespace velk

@@ -14,6 +14,12 @@ struct MessageCatalogue {
       MsgExtractingFile, MsgLevelUpdated, MsgWrongGameDir, MsgNone, MsgCreating, MsgComplete;
   // A game folder (or one of its level folders) the wizard may not write to; %s names it.
   std::string MsgNoWriteAccess, MsgRestartElevated;
+  // A level that was not converted; %s names it: its level.pak cannot give the mod what it
+  // needs, or its stock script cannot be kept safely.
+  std::string MsgLevelPakBroken, MsgScriptNotKept;
+  // Another instance of the wizard (window or unattended) is at work; MsgSetupBusy's %s is
+  // how many seconds the unattended mode waited for it.
+  std::string MsgAlreadyRunning, MsgSetupBusy;
 };
 
 // The display form: every "|" becomes CR LF, then every "'" a double quote, then every "%s"

@@ -1,37 +1,49 @@
 #include "engine/mod_switch.h"
 
+#include <algorithm>
+
+#include "engine/engine_io.h"
+#include "engine/install_record.h"
+#include "engine/path_names.h"
 #include "support/file_helpers.h"
 
 namespace velk {
 namespace {
 
-std::string ArchivePath(const WizardSession& session, const LevelEntry& level) {
-  return level.Path + "\\" + session.LevelPakName;
-}
-
-std::string DisabledName(const WizardSession& session) {
-  return session.LevelPakName + layout::kDisabledSuffix;
-}
-
-bool IsSwitchedOff(const WizardSession& session) {
+bool IsSwitchedOff(const WizardSession& session, const std::vector<std::string>& folders) {
   bool off = false;
-  for (const LevelEntry& level : session.InstalledLevels) {
-    if (FileExists(ArchivePath(session, level) + layout::kDisabledSuffix)) off = true;
+  for (const std::string& folder : folders) {
+    if (FileExists(folder + "\\" + session.LevelPakName + layout::kDisabledSuffix)) off = true;
   }
   return off;
 }
 
 }  // namespace
 
-bool EnableMod(const WizardSession& session, bool Change) {
-  if (!Change) return IsSwitchedOff(session);
-  const bool off = IsSwitchedOff(session);
-  for (const LevelEntry& level : session.InstalledLevels) {
-    const std::string active = ArchivePath(session, level);
+std::vector<std::string> SwitchedLevelFolders(const WizardSession& session, WizardUi& ui) {
+  std::vector<std::string> folders;
+  auto add = [&folders](const std::string& folder) {
+    if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsNoCase(f, folder); }))
+      folders.push_back(folder);
+  };
+  for (const LevelEntry& level : session.InstalledLevels) add(level.Path);
+  for (const std::string& level : session.Record.levels) add(InGame(GameDirOf(ui), level));
+  return folders;
+}
+
+bool EnableMod(const WizardSession& session, WizardUi& ui, bool Change) {
+  const std::vector<std::string> folders = SwitchedLevelFolders(session, ui);
+  const bool off = IsSwitchedOff(session, folders);
+  if (!Change) return off;
+  for (const std::string& folder : folders) {
+    const std::string active = folder + "\\" + session.LevelPakName;
     const std::string disabled = active + layout::kDisabledSuffix;
-    // A folder holding both names keeps both: the rename refuses an existing target.
-    if (off && FileExists(disabled)) RenameFile(disabled, session.LevelPakName);
-    if (!off && FileExists(active)) RenameFile(active, DisabledName(session));
+    if (off && FileExists(disabled)) {
+      // A repair made the archive anew beside a switched-off one (by an earlier version).
+      if (FileExists(active)) DeleteLogged(ui, disabled, disabled);
+      RenameFile(disabled, session.LevelPakName);
+    }
+    if (!off && FileExists(active)) RenameFile(active, session.LevelPakName + layout::kDisabledSuffix);
   }
   return false;
 }

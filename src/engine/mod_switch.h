@@ -1,12 +1,22 @@
 #pragma once
-// Switching the mod off and on by renaming the level archives of the installed levels.
+// Switching the mod off and on by renaming the level archives: in the installed levels and
+// in every level the install record names, wherever it lies.
+#include <string>
+#include <vector>
+
 #include "engine/wizard_session.h"
+#include "engine/wizard_ui.h"
 
 namespace velk {
 
-// Change false: true when any installed level folder holds levelvelk.pak.dis (the mod then
-// counts as off). Change true: switches every listed archive on when the mod is off, off when
-// it is on; returns false.
-bool EnableMod(const WizardSession& session, bool Change);
+// The level folders the switch looks at: the installed levels, then the recorded ones that
+// are not among them.
+std::vector<std::string> SwitchedLevelFolders(const WizardSession& session, WizardUi& ui);
+
+// Change false: true when any of those folders holds levelvelk.pak.dis (the mod then counts
+// as off). Change true: switches every archive on when the mod is off, off when it is on;
+// returns false. A folder that holds both names keeps the active archive and loses the stale
+// switched-off one (logged), so that each level ends in the same state.
+bool EnableMod(const WizardSession& session, WizardUi& ui, bool Change);
 
 }  // namespace velk

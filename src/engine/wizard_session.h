@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/install_record.h"
 #include "engine/message_catalogue.h"
 #include "levels/game_layout.h"
 #include "levels/level_discovery.h"
@@ -22,6 +23,8 @@ struct WizardSession {
   std::vector<LevelEntry> InstalledLevels;
   std::vector<LevelEntry> AvailableLevels;
   std::vector<LevelEntry> ChosenLevels;
+  // What the install changed outside the mod folder, read when page 0 is left.
+  InstallRecord Record;
 
   std::string CurrentLevel;
   std::string LevelDir;
@@ -35,6 +38,10 @@ struct WizardSession {
 
   // Set by the uninstall branch, so that page 3 removes the shortcut instead of writing one.
   bool Uninstalled = false;
+  // What the choices page found (page 1), so that the captions of Option1 and Option3 keep
+  // saying "repair" and "enable" when the language is changed afterwards.
+  bool ModFolderFound = false;
+  bool ModSwitchedOff = false;
 };
 
 // "VELK_" + ModTag under ModsDir-style paths.

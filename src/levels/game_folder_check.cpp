@@ -30,10 +30,14 @@ std::string WithoutTrailingDotsAndBlanks(std::string text) {
 
 }  // namespace
 
-std::string NormaliseGamePath(std::string text) {
+std::string TidyGamePath(std::string text) {
   text = ReplaceEvery(text, "/", "\\");
   while (!text.empty() && text.back() == '\\') text.pop_back();
-  text = WithoutTrailingDotsAndBlanks(text);
+  return WithoutTrailingDotsAndBlanks(text);
+}
+
+std::string NormaliseGamePath(std::string text) {
+  text = TidyGamePath(text);
   // A sub-folder of the game picked instead of the game folder leads back to it. The cuts
   // are deliberately plain text: they also hit inside longer names (D:\Levels2 -> D:2).
   text = ReplaceEvery(text, layout::kMods, "");
@@ -41,9 +45,36 @@ std::string NormaliseGamePath(std::string text) {
   return ReplaceEvery(text, layout::kBin32, "");
 }
 
+std::vector<std::string> GamePathCandidates(const std::string& text, bool withFoldersAbove) {
+  const std::string tidy = TidyGamePath(text);
+  std::vector<std::string> candidates = {tidy};
+  // The folder above a whole "\Mods", "\Levels" or "\Bin32" name, the deepest first: the
+  // game that holds the picked sub-folder, also when a folder above it bears such a name.
+  for (size_t end = withFoldersAbove ? tidy.size() : 0; end > 0;) {
+    const size_t slash = tidy.rfind('\\', end - 1);
+    if (slash == std::string::npos) break;
+    const std::string name = tidy.substr(slash, end - slash);
+    if (name == layout::kMods || name == layout::kLevels || name == layout::kBin32)
+      candidates.push_back(tidy.substr(0, slash));
+    end = slash;
+  }
+  candidates.push_back(NormaliseGamePath(text));
+  return candidates;
+}
+
 bool CheckPath(std::string& pathText) {
+  // A folder that is a game folder as typed is taken as it is (D:\Mods\Far Cry is a game
+  // folder, not D:\Far Cry); the tidied forms count only when it is not.
+  // Only a sub-folder that is there was picked; a mistyped one leads nowhere.
+  const bool picked = FolderExists(TidyGamePath(pathText));
+  for (const std::string& candidate : GamePathCandidates(pathText, picked)) {
+    if (FileExists(candidate + layout::kGameExeCheck)) {
+      pathText = candidate;
+      return true;
+    }
+  }
   pathText = NormaliseGamePath(pathText);
-  return FileExists(pathText + layout::kGameExeCheck);
+  return false;
 }
 
 bool RestartRunLog(const std::string& gameDir, const std::string& modTag) {

@@ -20,6 +20,8 @@ inline constexpr const char* kLevelPakName = "levelvelk.pak";
 inline constexpr const char* kSecondLevelPak = "levelvelkki.pak";
 inline constexpr const char* kDisabledSuffix = ".dis";
 inline constexpr const char* kScriptBackupSuffix = ".bak";
+// The backup's name when a file of the usual name is not the wizard's own.
+inline constexpr const char* kScriptOwnBackupSuffix = ".velk.bak";
 inline constexpr const char* kModTag = "Av8";
 inline constexpr std::array<const char*, 3> kOldModFolders = {"VELK", "VELK_Av6", "VELK_Av7"};
 
@@ -28,6 +30,8 @@ inline constexpr const char* kMouseCursor = "\\textures\\gui\\mousecursor.dds";
 inline constexpr const char* kSkinDE = "\\Objects\\weapons\\DE\\de.dds";
 inline constexpr const char* kSkinM4 = "\\Objects\\weapons\\M4\\m4.dds";
 inline constexpr const char* kModDescription = "ModDesc.txt";
+// What an install changed outside the mod folder (engine/install_record.h).
+inline constexpr const char* kInstallRecord = "InstallRecord.txt";
 
 // Inside a level's work folder.
 inline constexpr const char* kMissionFile = "mission_velk.xml";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "levels/game_layout.h"
+#include "support/file_helpers.h"
 
 namespace velk {
 namespace {
@@ -45,7 +46,7 @@ void GetInstLevels(const std::string& gameDir, std::vector<LevelEntry>& installe
 void GetAvailableLevels(const std::string& appDir, std::vector<LevelEntry>& available,
                         const std::function<void()>& processPendingEvents) {
   std::vector<FileEntry> files;
-  FindFiles(appDir + "\\temp", true, "*.*", files, processPendingEvents);
+  FindFiles(JoinPath(appDir, "temp"), true, "*.*", files, processPendingEvents);
   ReplaceWhenFound(available, BuildLevelList(files));
 }
 

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/file_helpers.h"
+
 namespace velk {
 namespace {
 
@@ -60,7 +62,7 @@ bool EndsInOkAndSummary(std::string_view output) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string ArchiverIn(const std::string& appDir) { return Quoted(appDir + "\\7z.exe"); }
+std::string ArchiverIn(const std::string& appDir) { return Quoted(JoinPath(appDir, "7z.exe")); }
 
 }  // namespace
 
@@ -83,13 +85,18 @@ std::string ModFilesExtractCommand(const std::string& appDir, const std::string&
 }
 
 std::string MapFilesExtractCommand(const std::string& appDir) {
-  return ArchiverIn(appDir) + " x -y " + Quoted(appDir + "\\mapfiles.7z") + " -o" +
-         Quoted(appDir + "\\");
+  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, "mapfiles.7z")) + " -o" +
+         Quoted(JoinPath(appDir, ""));
 }
 
 std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir) {
   return "7z e " + Quoted(levelDir + "\\level.pak") + " -o" + Quoted(levelWorkDir + "\\") +
          " *.bai -y";
+}
+
+std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder) {
+  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, "mapfiles.7z")) + " -o" +
+         Quoted(JoinPath(folder, "")) + " *.lua -r";
 }
 
 std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName) {

@@ -95,7 +95,8 @@ std::wstring CommandInterpreter() {
 
 // Starts the batch hidden; the handle is empty when cmd could not be started. An existing
 // work folder is also given as cmd's starting folder: should the batch's cd line fail to
-// name it, the command still runs there and not in this program's folder.
+// name it, the command still runs there and not in this program's folder. A share is not:
+// cmd would start in the Windows folder instead (the batch's pushd takes it there).
 DWORD StartHidden(const std::string& batchPath, const std::string& workFolder,
                   UniqueHandle& process) {
   const std::wstring interpreter = CommandInterpreter();
@@ -109,9 +110,12 @@ DWORD StartHidden(const std::string& batchPath, const std::string& workFolder,
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   const std::wstring folder = Widen(workFolder);
+  const std::wstring temp = Widen(TempFolder());
+  const wchar_t* startFolder = IsNetworkPath(workFolder) ? (temp.empty() ? nullptr : temp.c_str())
+                               : FolderExists(workFolder) ? folder.c_str()
+                                                          : nullptr;
   if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW, nullptr, FolderExists(workFolder) ? folder.c_str() : nullptr,
-                      &startup, &info))
+                      CREATE_NO_WINDOW, nullptr, startFolder, &startup, &info))
     return GetLastError();
   CloseHandle(info.hThread);
   process.reset(info.hProcess);
@@ -154,18 +158,31 @@ std::string BatchSafePath(const std::string& path) {
   return DoublePercent(shortForm.empty() ? path : shortForm);
 }
 
+bool IsNetworkPath(const std::string& folder) { return folder.rfind("\\\\", 0) == 0; }
+
 std::string BuildBatchText(const std::string& command, const std::string& folder,
                            const std::string& stdinPath, const std::string& replyPath) {
+  // cmd cannot make a share its current folder: pushd maps it to a free drive letter, and
+  // the mapping goes again with popd once the command has run.
+  const bool share = IsNetworkPath(folder);
   return GetDrivePart(folder) + "\r\n" +
          // Quoted, so that "&" in a folder name is no command separator; cmd's cd reads a
          // trailing backslash inside the quotes ("C:\x\") as the folder itself.
-         "cd \"" + BatchSafePath(folder) + "\"\r\n" +
+         (share ? "pushd \"" : "cd \"") + BatchSafePath(folder) + "\"\r\n" +
          BatchSafeCommand(command) + "<" + RedirectionTarget(stdinPath) + " >" +
-         RedirectionTarget(replyPath) + "\r\n";
+         RedirectionTarget(replyPath) + "\r\n" + (share ? "popd\r\n" : "");
 }
 
-std::string ExecDosCommand(const std::string& command, const std::string& folder,
+std::string ExecDosCommand(const std::string& command, const std::string& relativeOrFull,
                            const RunnerHooks& hooks) {
+  // A folder relative to a share (the program started from one) is named in full, so that
+  // the batch can take cmd there.
+  const std::string current = IsNetworkPath(relativeOrFull) || GetDrivePart(relativeOrFull) != ""
+                                  ? std::string()
+                                  : CurrentFolder();
+  const std::string folder = IsNetworkPath(current)
+                                 ? (relativeOrFull == "." ? current : JoinPath(current, relativeOrFull))
+                                 : relativeOrFull;
   std::string result;
   Stage stage = Stage::Prepare;
   // The one failure path: true when the run must end now with `result`.

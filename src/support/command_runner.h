@@ -38,8 +38,12 @@ std::string GetDrivePart(const std::string& folder);
 // expand it.
 std::string BatchSafePath(const std::string& path);
 
+// True for a path on a network share ("\\server\share\...").
+bool IsNetworkPath(const std::string& folder);
+
 // The three-line batch text (UTF-8, before conversion to OEM): the drive line, the quoted cd
 // line, and the command with its redirections. Quoted parts of `command` are made batch-safe.
+// A share is entered with pushd instead of cd, and left with a fourth line, popd.
 std::string BuildBatchText(const std::string& command, const std::string& folder,
                            const std::string& stdinPath, const std::string& replyPath);
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "support/link_check.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
@@ -26,26 +27,43 @@ bool IsDotEntry(const wchar_t* name) {
          (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
+// Deletes one file, or a link as a link; `evenReadOnly` clears a read-only attribute first.
+// True when no file of that name is left.
+bool DeleteFileWide(const std::wstring& path, bool evenReadOnly) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if (LeadsElsewhere(path)) {
+      RemoveLinkItself(path);
+    } else {
+      if (evenReadOnly && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+      DeleteFileW(path.c_str());
+    }
+  }
+  const DWORD after = GetFileAttributesW(path.c_str());
+  // A folder of that name is not a file, so no file is left there.
+  return after == kNoAttributes || (after & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // Deletes everything below `folder` (wide, no trailing backslash) and then the folder itself.
+// A link met on the way (to a file or a folder) is removed as a link, or left with what it
+// points at: never followed.
 void RemoveTreeWide(const std::wstring& folder) {
+  if (LeadsElsewhere(folder)) {
+    RemoveLinkItself(folder);
+    return;
+  }
   WIN32_FIND_DATAW data;
   {
     UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
     if (find) {
       do {
         if (IsDotEntry(data.cFileName)) continue;
-        std::wstring child = folder + L"\\" + data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-          SetFileAttributesW(child.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        // A junction is removed as a link; what it points at is not ours to delete.
-        const bool isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        if (isFolder && !isLink) {
+        const std::wstring child = folder + L"\\" + data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveTreeWide(child);
-        } else if (isFolder) {
-          RemoveDirectoryW(child.c_str());
         } else {
-          DeleteFileW(child.c_str());
+          DeleteFileWide(child, true);
         }
       } while (FindNextFileW(find.get(), &data));
     }
@@ -57,6 +75,11 @@ void RemoveTreeWide(const std::wstring& folder) {
 }
 
 }  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '\\') return folder + name;
+  return folder + "\\" + name;
+}
 
 bool FileExists(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
@@ -152,11 +175,7 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool DeleteFileAt(const std::string& path) {
   if (path.empty()) return false;
-  const std::wstring wide = Widen(path);
-  DeleteFileW(wide.c_str());
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
-  // A folder of that name is not a file, so no file is left there.
-  return attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return DeleteFileWide(Widen(path), false);
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to) {
@@ -186,11 +205,8 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 bool DeleteOwnFile(const std::string& path) {
-  if (DeleteFileAt(path)) return true;
-  const DWORD attributes = AttributesOf(path);
-  if (attributes == kNoAttributes || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
-  SetFileAttributesW(Widen(path).c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  return DeleteFileAt(path);
+  if (path.empty()) return false;
+  return DeleteFileWide(Widen(path), true);
 }
 
 std::int32_t ZufallWith(float r, std::int32_t Obergrenze, std::int32_t Untergrenze) {

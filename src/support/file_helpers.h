@@ -5,6 +5,9 @@
 
 namespace velk {
 
+// folder + "\" + name; a drive root ("X:\") already ends in its backslash and gets no second.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // True only for an existing file (not a folder, not a volume label).
 bool FileExists(const std::string& path);
 // True only for an existing folder.
@@ -14,7 +17,8 @@ bool FolderExists(const std::string& path);
 bool RenameFile(const std::string& oldPath, const std::string& newName);
 // Removes the folder when it is empty; every failure is ignored.
 void KillDir(const std::string& folderPath);
-// Removes a folder with everything in it. Returns true when the folder is gone afterwards.
+// Removes a folder with everything in it, links as links (never what they point at). Returns
+// true when the folder is gone afterwards.
 bool RemoveFolderTree(const std::string& folderPath);
 // The whole file decoded from the ANSI code page; empty when missing, hidden or system.
 std::string txt_ReadAll(const std::string& fileName);
@@ -22,7 +26,8 @@ std::string txt_ReadAll(const std::string& fileName);
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 // Creates or replaces the file with exactly these bytes.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
-// Deletes one file; true when it is gone afterwards (also when it never existed).
+// Deletes one file; true when it is gone afterwards (also when it never existed). A link is
+// removed as a link, never its target (left in place where that cannot be done).
 bool DeleteFileAt(const std::string& path);
 // Copies one file over an existing one; true on success.
 bool CopyFileOver(const std::string& from, const std::string& to);

@@ -5,6 +5,19 @@
 #include "support/text_codec.h"
 
 namespace velk {
+namespace {
+
+// A program started as \\?\X:\... or from a share may be told its path in the namespace form
+// ("\\?\UNC\server\share\...", and under Wine even "UNC\server\share\..."): the folder
+// built from it must be the plain one that every other call takes.
+std::wstring WithoutNamespacePrefix(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+  if (path.rfind(L"UNC\\", 0) == 0) return L"\\\\" + path.substr(4);
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
+}  // namespace
 
 std::string OwnExePath() {
   std::wstring buffer(MAX_PATH, L'\0');
@@ -14,7 +27,7 @@ std::string OwnExePath() {
     // A full buffer means the name was cut short (ERROR_INSUFFICIENT_BUFFER): try bigger.
     if (n < buffer.size()) {
       buffer.resize(n);
-      return Narrow(buffer);
+      return Narrow(WithoutNamespacePrefix(buffer));
     }
     if (buffer.size() >= 32768) return {};
     buffer.resize(buffer.size() * 2);
@@ -54,6 +67,16 @@ std::string TempFolder() {
   return Narrow(buffer);
 }
 
+std::string NewPrivateTempFolder(const std::string& prefix) {
+  const std::string stem = TempFolder() + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(GetTickCount64());
+  for (int k = 0; k < 100; ++k) {
+    const std::string folder = k == 0 ? stem : stem + "-" + std::to_string(k);
+    if (CreateDirectoryW(Widen(folder).c_str(), nullptr)) return folder;
+  }
+  return {};
+}
+
 unsigned SystemDefaultLcid() { return static_cast<unsigned>(GetSystemDefaultLCID()); }
 
 bool DebuggerAttached() { return IsDebuggerPresent() != FALSE; }
@@ -75,14 +98,17 @@ std::string ErrorText(unsigned long code) {
   return Narrow(message);
 }
 
-SingleInstance::SingleInstance(const std::string& name) {
+SingleInstance::SingleInstance(const std::string& name, unsigned waitMs) {
   handle_ = CreateMutexW(nullptr, FALSE, Widen(name).c_str());
-  // An existing mutex is opened, not created: another instance holds it.
-  acquired_ = handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+  if (!handle_) return;
+  const DWORD waited = WaitForSingleObject(static_cast<HANDLE>(handle_), waitMs);
+  acquired_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
 SingleInstance::~SingleInstance() {
-  if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+  if (!handle_) return;
+  if (acquired_) ReleaseMutex(static_cast<HANDLE>(handle_));
+  CloseHandle(static_cast<HANDLE>(handle_));
 }
 
 }  // namespace velk

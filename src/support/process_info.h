@@ -13,6 +13,9 @@ bool SetCurrentFolder(const std::string& folder);
 std::string CurrentFolder();
 // The temporary folder as the platform reports it, ending in a backslash.
 std::string TempFolder();
+// A new, empty folder of this process's own below the temporary folder, named after `prefix`;
+// empty when none could be made.
+std::string NewPrivateTempFolder(const std::string& prefix);
 // GetSystemDefaultLCID as a number.
 unsigned SystemDefaultLcid();
 bool DebuggerAttached();
@@ -20,10 +23,12 @@ bool DebuggerAttached();
 std::string LastErrorText();
 std::string ErrorText(unsigned long code);
 
-// Holds a named mutex for the program's life; Acquired() is false when another instance holds it.
+// Owns a named mutex for the program's life (the wizard's lock, shared by the window and the
+// unattended mode); Acquired() is false when another instance owned it for all of `waitMs`.
+// A lock whose owner ended without releasing it (killed) counts as free.
 class SingleInstance {
  public:
-  explicit SingleInstance(const std::string& name);
+  explicit SingleInstance(const std::string& name, unsigned waitMs = 0);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;

@@ -45,6 +45,16 @@ MessageCatalogue EnglishCatalogue() {
       "No write access to '%s'!|Nothing was changed. Please start the setup as administrator.";
   t.MsgRestartElevated =
       "No write access to '%s'!|Nothing was changed. Start the setup again as administrator?";
+  t.MsgLevelPakBroken =
+      "Level '%s' was not converted:|its level.pak is missing, damaged or lacks the files the mod "
+      "needs. The level keeps its own script.";
+  t.MsgScriptNotKept =
+      "Level '%s' was not converted:|its script could not be backed up safely (see velk.log). "
+      "The level was left as it was.";
+  t.MsgAlreadyRunning = "The VELK Mod setup wizard is already running.";
+  t.MsgSetupBusy =
+      "Another VELK Mod setup is still at work after %s seconds of waiting. Nothing was changed; "
+      "run this one again once the other has finished.";
   return t;
 }
 
@@ -93,6 +103,16 @@ MessageCatalogue GermanCatalogue() {
   t.MsgRestartElevated =
       "Kein Schreibzugriff auf '%s'!|Es wurde nichts geändert. Das Setup als Administrator neu "
       "starten?";
+  t.MsgLevelPakBroken =
+      "Level '%s' wurde nicht umgewandelt:|seine level.pak fehlt, ist beschädigt oder enthält nicht, "
+      "was die Mod braucht. Das Level behält sein eigenes Skript.";
+  t.MsgScriptNotKept =
+      "Level '%s' wurde nicht umgewandelt:|sein Skript konnte nicht sicher gesichert werden (siehe "
+      "velk.log). Das Level blieb, wie es war.";
+  t.MsgAlreadyRunning = "Der VELK Mod Setup-Assistent läuft bereits.";
+  t.MsgSetupBusy =
+      "Ein anderes VELK Mod Setup arbeitet nach %s Sekunden Wartezeit immer noch. Es wurde nichts "
+      "geändert; bitte dieses danach erneut starten.";
   return t;
 }
 

@@ -12,15 +12,14 @@ namespace velk {
 void RunExitSequence(WizardSession& session, WizardUi& ui, bool inDesignHost) {
   if (inDesignHost) return;
   const std::string& appDir = session.AppDir;
-  const std::string folder = appDir.size() < 4 ? appDir : appDir + "\\";
 
   // Only an empty work folder goes: it may hold files that are not ours.
-  KillDir(folder + layout::kWorkFolder);
+  KillDir(JoinPath(appDir, layout::kWorkFolder));
   // Each failure (missing, read-only, in use) leaves that file and goes on.
-  for (const char* name : layout::kLegacyPayload) DeleteFileAt(folder + name);
-  DeleteFileAt(folder + layout::kMapFilesArchive);
-  DeleteFileAt(folder + layout::kModFilesArchive);
-  DeleteFileAt(folder + layout::kArchiver);
+  for (const char* name : layout::kLegacyPayload) DeleteFileAt(JoinPath(appDir, name));
+  DeleteFileAt(JoinPath(appDir, layout::kMapFilesArchive));
+  DeleteFileAt(JoinPath(appDir, layout::kModFilesArchive));
+  DeleteFileAt(JoinPath(appDir, layout::kArchiver));
 
   Log(ui.Text(Ctl::Text1), "Deleted all programm files and exiting");
   StartOwnSelfRemoval(appDir);

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "engine/install_run.h"
 #include "engine/page_work.h"
 #include "levels/game_folder_check.h"
 #include "support/settings_store.h"
@@ -109,12 +110,12 @@ void Wizard::TranslateControls() {
     Ctl control;
     const std::string& text;
   } captions[] = {
-      {Ctl::Option1, t.MsgInstallMod},     {Ctl::Check2, t.MsgRemoveOld},
+      {Ctl::Option1, InstallCaption(session_)}, {Ctl::Check2, t.MsgRemoveOld},
       {Ctl::Option2, t.MsgUninstallMod},   {Ctl::Check3, t.MsgInstallScripts},
       {Ctl::Check4, t.MsgInstallMaps},     {Ctl::Label2, t.MsgSelectMaps},
       {Ctl::Label5, t.MsgComplete},        {Ctl::Label9, t.MsgExtracting},
       {Ctl::Check5, t.MsgMouseCursor},     {Ctl::Check1, t.MsgWeaponSkins},
-      {Ctl::Command7, t.MsgExit},          {Ctl::Option3, t.MsgDisableMod},
+      {Ctl::Command7, t.MsgExit},          {Ctl::Option3, SwitchCaption(session_)},
   };
   // Built from the design caption each time, so repeated calls never add a second tag.
   ui_.SetText(Ctl::Label1, FormatText(kBanner + session_.ModTag, ""));

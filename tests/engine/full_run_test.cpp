@@ -261,7 +261,6 @@ TEST_F(FullRun, AnUninstallLeavesTheGameAsItWas) {
                            "Restoring level scripts",
                            "Deleted " + archive + "\\levelvelk.pak.dis",
                            "Restored " + archive + "\\Archive.lua from Archive.lua.bak",
-                           "Deleted " + archive + "\\Archive.lua.bak",
                            "Deleting Av8-Dir",
                            "Deleted " + ModFolder(),
                            "Installed Maps:",

@@ -185,7 +185,7 @@ TEST_F(ChoicesPage, AnInstalledModOffersRepairAndASwitchedOffOneEnable) {
   EXPECT_FALSE(ui_.Value(Ctl::Check2));
 }
 
-TEST_F(ChoicesPage, OldVersionsAreMarkedAndOnlyEmptyOnesRemoved) {
+TEST_F(ChoicesPage, OldVersionsAreMarkedAndRemovedWithTheirContent) {
   // Each old name alone is enough; with two present both are handled.
   for (const char* old : {"VELK", "VELK_Av6", "VELK_Av7"}) {
     SCOPED_TRACE(old);
@@ -205,11 +205,13 @@ TEST_F(ChoicesPage, OldVersionsAreMarkedAndOnlyEmptyOnesRemoved) {
   ui_.SetValue(Ctl::Option3, true);  // switch-over: nothing unpacked
   Page(2);
   const std::vector<std::string> log = RunLog();
-  ASSERT_FALSE(log.empty());
+  ASSERT_GE(log.size(), 4u);
   EXPECT_EQ(log[0], "Deleting old VELK Folders");
-  EXPECT_EQ(log[1], "Installed Maps:");
+  EXPECT_EQ(log[1], "Deleted " + session_.ModsDir + "VELK");
+  EXPECT_EQ(log[2], "Deleted " + session_.ModsDir + "VELK_Av6");
+  EXPECT_EQ(log[3], "Installed Maps:");
   EXPECT_FALSE(testkit::Exists(session_.ModsDir + "VELK"));
-  EXPECT_TRUE(FileExists(session_.ModsDir + "VELK_Av6\\Scripts\\old.lua"));
+  EXPECT_FALSE(testkit::Exists(session_.ModsDir + "VELK_Av6"));
   EXPECT_TRUE(testkit::Exists(session_.ModsDir + "Other"));
 }
 

@@ -1,6 +1,7 @@
 // One level's mod archive, built with the real 7-Zip from the stock level.pak and the work
 // folder.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,13 +75,43 @@ TEST_F(LevelArchive, BuildsTheArchiveFromTheBaiFilesAndTheModFiles) {
   EXPECT_EQ(ui_.Text(Ctl::Label6), "Status: " + FormatText(session_.Texts.MsgCreating, "levelvelk.pak"));
 }
 
-TEST_F(LevelArchive, WithoutLevelPakOneBoxAndTheArchiveStillComes) {
-  ASSERT_TRUE(DeleteFileAt(LevelDir("Archive") + "\\level.pak"));
-  LevelPak(session_, ui_);
-  EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{FormatText(session_.Texts.MsgFileNotFound, "level.pak")});
-  const std::vector<std::string> log = RunLog();
-  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("Extracting", 0) == 0; }), 0);
-  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()), Sorted({"mission_velk.xml", "velk_objects.xml"}));
+TEST_F(LevelArchive, ABrokenLevelPakGivesNoArchiveAndIsNamed) {
+  const std::string stockPak = LevelDir("Archive") + "\\level.pak";
+  // A level.pak that is a ZIP but lacks one of the two files the mod renames.
+  auto zipWithout = [&](const std::string& missing) {
+    testkit::TempFolder source("bai");
+    for (const char* name : {"hideArchive.bai", "netArchive.bai", "Archive.bai"})
+      if (name != missing) testkit::WriteFile(source.path() + "\\" + name, "BAI");
+    DeleteFileAt(stockPak);
+    testkit::PackFolder(source.path(), stockPak, "zip");
+  };
+  const struct {
+    std::function<void()> make;
+    std::string reason;
+    std::vector<std::string> firstBoxes;
+  } cases[] = {
+      {[&] { DeleteFileAt(stockPak); }, "is missing", {FormatText(session_.Texts.MsgFileNotFound, "level.pak")}},
+      {[&] { testkit::WriteFile(stockPak, "not an archive"); }, "cannot be read", {"An error occured!"}},
+      {[&] { testkit::WriteFile(stockPak, ""); }, "cannot be read", {"An error occured!"}},
+      {[&] { zipWithout("hideArchive.bai"); }, "holds no hideArchive.bai", {}},
+      {[&] { zipWithout("netArchive.bai"); }, "holds no netArchive.bai", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    testkit::WriteFile(NewArchive(), "archive of an earlier install");
+    testkit::WriteFile(NewArchive() + ".dis", "switched off by an earlier install");
+    c.make();
+    const size_t boxesBefore = ui_.Boxes().size();
+    EXPECT_FALSE(LevelPak(session_, ui_));
+    EXPECT_FALSE(testkit::Exists(NewArchive()));
+    EXPECT_FALSE(testkit::Exists(NewArchive() + ".dis"));
+    std::vector<std::string> boxes = ui_.Boxes();
+    boxes.erase(boxes.begin(), boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore));
+    std::vector<std::string> expected = c.firstBoxes;
+    expected.push_back(FormatText(session_.Texts.MsgLevelPakBroken, "Archive"));
+    EXPECT_EQ(boxes, expected);
+    EXPECT_EQ(RunLog().back(), "level.pak of Archive " + c.reason + ": Archive not converted");
+  }
 }
 
 TEST_F(LevelArchive, TheMissionFileIsPatchedByteForByte) {
@@ -111,27 +142,6 @@ TEST_F(LevelArchive, RenamedFilesOfAnEarlierConversionAreReplacedByFreshOnes) {
             Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai", "velk_objects.xml"}));
   EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "BAI hide Archive\r\n");
   EXPECT_FALSE(testkit::Exists(work_ + "\\hideArchive.bai"));
-}
-
-TEST_F(LevelArchive, WithoutLevelPakAnEarlierRenamedFileStays) {
-  DeleteFileAt(LevelDir("Archive") + "\\level.pak");
-  testkit::WriteFile(work_ + "\\hidevelk.bai", "from an earlier run");
-  LevelPak(session_, ui_);
-  EXPECT_EQ(testkit::ReadArchiveEntry(NewArchive(), "hidevelk.bai"), "from an earlier run");
-}
-
-TEST_F(LevelArchive, ADamagedLevelPakIsReportedAndTheRunGoesOn) {
-  testkit::WriteFile(LevelDir("Archive") + "\\level.pak", "not an archive");
-  testkit::WriteFile(work_ + "\\mission_velk.xml", "m");
-  LevelPak(session_, ui_);
-  EXPECT_EQ(ui_.Boxes(), std::vector<std::string>{"An error occured!"});
-  const std::vector<std::string> log = RunLog();
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(log[0], "Extracting \"" + LevelDir("Archive") + "\\level.pak\"");
-  EXPECT_EQ(log[1], "Error extracting level.pak");
-  EXPECT_EQ(log[2].rfind("Output [", 0), 0u);
-  EXPECT_EQ(log[log.size() - 2], "Patched mission_velk.xml");
-  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()), Sorted({"mission_velk.xml", "velk_objects.xml"}));
 }
 
 TEST_F(LevelArchive, AFailedPackingIsReportedAndTheCopyLineStillWritten) {

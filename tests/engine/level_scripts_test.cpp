@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/install_record.h"
+#include "engine/level_removal.h"
 #include "engine/level_scripts.h"
 #include "engine_fixture.h"
 #include "kit/held_file.h"
@@ -109,34 +111,61 @@ TEST_F(LevelScripts, DelLuaFilesSaysSoWhenAnArchiveCannotBeDeleted) {
 }
 
 TEST_F(LevelScripts, ModFilesMarkedReadOnlyAreDeletedAllTheSame) {
+  // Left by an earlier version without a record: the script is the payload's, so the backup
+  // is the wizard's.
   const std::string folder = LevelDir("Archive");
+  testkit::WriteFile(WorkDir("Archive") + "\\Archive.lua", "mod");
   testkit::WriteFile(folder + "\\levelvelk.pak", "copied from a disc");
   testkit::WriteFile(folder + "\\Archive.lua", "mod");
   testkit::WriteFile(folder + "\\Archive.lua.bak", "stock");
   ASSERT_TRUE(SetAttributes(folder + "\\levelvelk.pak", kReadOnly));
   ASSERT_TRUE(SetAttributes(folder + "\\Archive.lua.bak", kReadOnly));
-  DelLuaFiles(ui_);
-  RestoreLevelScripts(ui_, folder);
+  RemoveModFromLevels(session_, ui_, false);
   EXPECT_FALSE(testkit::Exists(folder + "\\levelvelk.pak"));
   EXPECT_FALSE(testkit::Exists(folder + "\\Archive.lua.bak"));
   EXPECT_EQ(testkit::ReadFile(folder + "\\Archive.lua"), "stock");
-  const std::vector<std::string> log = RunLog();
-  ASSERT_FALSE(log.empty());
-  EXPECT_EQ(log.front(), "Deleted " + folder + "\\levelvelk.pak");
-  EXPECT_EQ(log.back(), "Deleted " + folder + "\\Archive.lua.bak");
+  EXPECT_EQ(RunLog(), (std::vector<std::string>{"Deleted " + folder + "\\levelvelk.pak",
+                                                 "Restored " + folder + "\\Archive.lua from Archive.lua.bak"}));
 }
 
-TEST_F(LevelScripts, RestoreLevelScriptsPutsTheStockScriptsBack) {
-  const std::string folder = LevelDir("Archive");
-  testkit::WriteFile(folder + "\\Archive.lua", "mod");
-  testkit::WriteFile(folder + "\\Archive.lua.bak", "stock");
-  testkit::WriteFile(folder + "\\notes.txt.bak", "not a script backup");
-  RestoreLevelScripts(ui_, folder);
-  EXPECT_EQ(testkit::ReadFile(folder + "\\Archive.lua"), "stock");
-  EXPECT_FALSE(testkit::Exists(folder + "\\Archive.lua.bak"));
-  EXPECT_TRUE(testkit::Exists(folder + "\\notes.txt.bak"));
-  EXPECT_EQ(RunLog(), (std::vector<std::string>{"Restored " + folder + "\\Archive.lua from Archive.lua.bak",
-                                                 "Deleted " + folder + "\\Archive.lua.bak"}));
+TEST_F(LevelScripts, OnlyTheWizardsBackupsAreRestored) {
+  // Unrecorded: a user's backups beside scripts that are not the payload's stay as they are.
+  const std::string archive = LevelDir("Archive");
+  testkit::WriteFile(WorkDir("Archive") + "\\Archive.lua", "mod");
+  testkit::WriteFile(archive + "\\Archive.lua.bak", "the user's own");
+  testkit::WriteFile(archive + "\\notes.lua.bak", "notes");
+  // Recorded: Boat's stock script and Dam's added script, as CopyLua left them.
+  testkit::WriteFile(WorkDir("Boat") + "\\Boat.lua", "mod boat");
+  testkit::WriteFile(WorkDir("Dam") + "\\velk_dam.lua", "mod dam");
+  for (const char* level : {"Boat", "Dam"}) {
+    ForLevel(level);
+    CopyLua(session_, ui_);
+  }
+  const auto untouched = testkit::HashTree(archive);
+  RemoveModFromLevels(session_, ui_, true);
+  EXPECT_EQ(testkit::HashTree(archive), untouched);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua"), testkit::StockScriptText("Boat"));
+  EXPECT_FALSE(testkit::Exists(LevelDir("Boat") + "\\Boat.lua.bak"));
+  EXPECT_FALSE(testkit::Exists(LevelDir("Dam") + "\\velk_dam.lua"));
+  EXPECT_TRUE(ReadInstallRecord(ModFolder()).levels.empty());
+}
+
+TEST_F(LevelScripts, ABackupNameTakenByAnotherFileIsLeftAlone) {
+  // A stray Boat.lua.bak (the user's, or half of one a killed run wrote): the stock script
+  // goes to Boat.lua.velk.bak instead, and the stray file survives install and removal.
+  ForLevel("Boat");
+  testkit::WriteFile(WorkDir("Boat") + "\\Boat.lua", "mod boat");
+  testkit::WriteFile(LevelDir("Boat") + "\\Boat.lua.bak", "");
+  const ScriptChange change = CopyLua(session_, ui_);
+  EXPECT_EQ(change.kind, ScriptChange::Kind::BackedUp);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua.velk.bak"), testkit::StockScriptText("Boat"));
+  RemoveModFromLevels(session_, ui_, false);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua"), testkit::StockScriptText("Boat"));
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua.bak"), "");
+  // With both names taken the level's script is not touched.
+  testkit::WriteFile(LevelDir("Boat") + "\\Boat.lua.velk.bak", "also not ours");
+  EXPECT_EQ(CopyLua(session_, ui_).kind, ScriptChange::Kind::Refused);
+  EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua"), testkit::StockScriptText("Boat"));
 }
 
 }  // namespace

@@ -131,6 +131,33 @@ TEST_F(WindowOnPageOne, LanguageBoxRelabelsAllFifteenControlsAtOnce) {
   EXPECT_EQ(wizard_->VisiblePage(), 1);
 }
 
+// An installed, switched-off mod: the choices read "repair" and "enable" in either language.
+TEST(WindowLanguage, RepairAndEnableCaptionsSurviveTheLanguageBox) {
+  WizardSetup setup;
+  testkit::WriteFile(setup.fixture.gameDir + "\\Mods\\VELK_Av8\\ModDesc.txt", "installed\r\n");
+  testkit::WriteFile(setup.fixture.gameDir + "\\Levels\\Dam\\levelvelk.pak.dis", "switched off");
+  SetGameDirSetting(setup.fixture.gameDir);
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
+  ASSERT_TRUE(wizard->Settle());
+  const struct {
+    int combo;
+    const char *repair, *enable, *shot;
+  } rounds[] = {
+      {0, "Vorhandene Version reparieren", "VELK Mod aktivieren", "captions-installed-off-de.png"},
+      {1, "Repair installed version", "Enable VELK Mod", "captions-installed-off-en.png"},
+  };
+  for (const auto& round : rounds) {
+    wizard->ChooseComboItem(ids::kCombo1, round.combo);
+    ASSERT_TRUE(wizard->Settle());
+    EXPECT_EQ(wizard->Text(ids::kOption1), round.repair);
+    EXPECT_EQ(wizard->Text(ids::kOption3), round.enable);
+    EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath(round.shot)));
+  }
+  wizard->Close();
+  EXPECT_EQ(wizard->WaitForExit(), 0u);
+}
+
 TEST_F(WindowOnPageOne, PicturePanelShowsOneOfTheSevenPicturesOnEachClick) {
   std::set<std::string> seen{wizard_->ControlPixels(ids::kMimg)};
   ASSERT_FALSE(seen.begin()->empty());

@@ -1,6 +1,7 @@
 #include "hardening/hardening_fixture.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 
@@ -24,6 +25,10 @@ std::string Leaf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The names a stock script's backup may have: the usual one, and the wizard's own when a
+// file that is not the wizard's holds the usual one.
+constexpr std::array<const char*, 2> kBackupSuffixes = {".bak", ".velk.bak"};
+
 // Files an action of the wizard may add to the game folder.
 bool IsModFile(const std::string& relative) {
   if (relative == "velk.log" || StartsWithNoCase(relative, "Mods\\VELK_Av8\\")) return true;
@@ -31,7 +36,10 @@ bool IsModFile(const std::string& relative) {
   std::string leaf = Leaf(relative);
   std::transform(leaf.begin(), leaf.end(), leaf.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return leaf == "levelvelk.pak" || leaf == "levelvelk.pak.dis" || EndsWithNoCase(leaf, ".lua.bak");
+  // A file the wizard writes under its .velkpart name before it is put in place.
+  if (EndsWithNoCase(leaf, ".velkpart")) leaf = leaf.substr(0, leaf.size() - 9);
+  return leaf == "levelvelk.pak" || leaf == "levelvelk.pak.dis" || EndsWithNoCase(leaf, ".lua.bak") ||
+         EndsWithNoCase(leaf, ".lua.velk.bak") || EndsWithNoCase(leaf, ".lua");
 }
 
 void Put16(std::string& out, unsigned v) {
@@ -71,8 +79,11 @@ void ExpectStockKept(const Tree& stock, const Tree& after, bool modsMayHoldMore)
     const auto kept = after.find(name);
     if (kept != after.end() && kept->second == hash) continue;
     // A level script replaced by the mod's keeps its stock bytes in the backup.
-    const auto backup = after.find(name + ".bak");
-    if (EndsWithNoCase(name, ".lua") && backup != after.end() && backup->second == hash) continue;
+    const bool backedUp = std::any_of(kBackupSuffixes.begin(), kBackupSuffixes.end(), [&](const char* suffix) {
+      const auto backup = after.find(name + suffix);
+      return backup != after.end() && backup->second == hash;
+    });
+    if (EndsWithNoCase(name, ".lua") && backedUp) continue;
     ADD_FAILURE() << "stock file changed or lost: " << name;
   }
   for (const auto& [name, hash] : after) {

@@ -34,7 +34,8 @@ void FillModFiles(const std::string& folder) {
   for (const std::string& name : ModFileNames()) WriteFile(mod + "\\" + name, ModFileText(name));
 }
 
-void FillMapFiles(const std::string& folder, const std::vector<std::string>& levels) {
+void FillMapFiles(const std::string& folder, const AppOptions& options) {
+  const std::vector<std::string>& levels = options.mapLevels;
   // The top folder is there even without levels, so that 7-Zip has something to pack.
   if (!CreateFolders(folder + "\\Temp"))
     throw std::runtime_error("cannot create " + folder + "\\Temp");
@@ -46,6 +47,7 @@ void FillMapFiles(const std::string& folder, const std::vector<std::string>& lev
               "<Objects Level=\"" + level +
                   "\">\r\n  <Entity Class=\"AmmoCrate\"/>\r\n</Objects>\r\n");
   }
+  for (const auto& [name, bytes] : options.extraMapFiles) WriteFile(folder + "\\Temp\\" + name, bytes);
 }
 
 }  // namespace
@@ -107,7 +109,7 @@ std::string MakeAppDir(const std::string& parent, const AppOptions& options) {
     PackContent("7z", app + "\\modfiles.7z", FillModFiles);
   if (options.withMapFiles)
     PackContent("7z", app + "\\mapfiles.7z",
-                [&](const std::string& folder) { FillMapFiles(folder, options.mapLevels); });
+                [&](const std::string& folder) { FillMapFiles(folder, options); });
   if (options.withProgram && !CopyFileOver(ProgramPath(), app + "\\VelkSetup.exe"))
     throw std::runtime_error("cannot copy VelkSetup.exe into " + app);
   return app;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "support/content_hash.h"
 #include "support/file_helpers.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
@@ -91,16 +92,7 @@ std::vector<std::string> SplitLines(const std::string& text, const std::string& 
 
 }  // namespace
 
-std::string Fnv1a64Hex(const std::string& bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : bytes) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
-}
+std::string Fnv1a64Hex(const std::string& bytes) { return ContentHash(bytes); }
 
 // ---- temporary folders ---------------------------------------------------------------------
 
@@ -310,6 +302,14 @@ bool Exists(const std::string& path) {
 std::vector<std::string> ListTree(const std::string& folder) {
   std::vector<std::string> names;
   ListTreeInto(Widen(folder), {}, false, names);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> ListFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  ListTreeInto(Widen(folder), {}, true, names);
+  std::erase_if(names, [](const std::string& name) { return name.back() != '\\'; });
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -36,6 +36,8 @@ struct AppOptions {
   bool withModFiles = true;   // modfiles.7z
   bool withMapFiles = true;   // mapfiles.7z
   bool withProgram = false;   // a copy of VelkSetup.exe
+  // More files for mapfiles.7z, by their path below Temp (Dam\\extra.lua) and content.
+  std::map<std::string, std::string> extraMapFiles;
 };
 
 struct Fixture {
@@ -92,6 +94,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 std::vector<std::string> ListTree(const std::string& folder);  // relative paths of all files
+// Relative paths of all folders below `folder`.
+std::vector<std::string> ListFolders(const std::string& folder);
 // Relative path -> content hash of every file below `folder`.
 std::map<std::string, std::string> HashTree(const std::string& folder);
 // The content hash HashTree uses (FNV-1a, 64 bit, 16 hex digits).

@@ -39,6 +39,16 @@ TEST(NormaliseGamePath, CutsGameSubFoldersAnywhereAndCaseSensitively) {
   EXPECT_EQ(NormaliseGamePath("D:\\Levels\\Far Cry\\Levels"), "D:\\Far Cry");
 }
 
+TEST(GamePathCandidates, AsTypedFirstThenTheFoldersAboveGameSubFoldersThenTheCuts) {
+  EXPECT_EQ(GamePathCandidates("D:/Mods/Far Cry/Levels/Archive/", true),
+            (std::vector<std::string>{"D:\\Mods\\Far Cry\\Levels\\Archive", "D:\\Mods\\Far Cry", "D:",
+                                      "D:\\Far Cry\\Archive"}));
+  EXPECT_EQ(GamePathCandidates("D:/Mods/Far Cry/Levels/Archive", false),
+            (std::vector<std::string>{"D:\\Mods\\Far Cry\\Levels\\Archive", "D:\\Far Cry\\Archive"}));
+  EXPECT_EQ(GamePathCandidates("D:\\Levels2\\Far Cry", true),
+            (std::vector<std::string>{"D:\\Levels2\\Far Cry", "D:2\\Far Cry"}));
+}
+
 TEST(NormaliseGamePath, RemovesEachNameOnceInTheGivenOrder) {
   // "\Mods" goes before "\Levels": a "\Mods" that only appears once "\Levels" is cut stays.
   EXPECT_EQ(NormaliseGamePath("X\\Mo\\Levelsds"), "X\\Mods");
@@ -71,12 +81,17 @@ TEST_F(CheckPathTest, LowerCaseBin32IsNotShortenedAndFails) {
   EXPECT_EQ(text, game_ + "\\bin32");
 }
 
-TEST_F(CheckPathTest, CutInsideALongerFolderNameFails) {
-  const std::string inner = testkit::MakeGameFolder(root_.path() + "\\Levels2");
-  ASSERT_TRUE(FileExists(inner + "\\bin32\\FarCry.exe"));
-  std::string text = inner;
-  EXPECT_FALSE(CheckPath(text));
-  EXPECT_EQ(text, root_.path() + "2\\Far Cry");
+TEST_F(CheckPathTest, AGameFolderIsTakenAsTypedWhateverItsParentsAreNamed) {
+  for (const char* parent : {"\\Levels2", "\\Mods", "\\Bin32\\Levels"}) {
+    const std::string inner = testkit::MakeGameFolder(root_.path() + parent);
+    std::string text = inner + "\\";
+    EXPECT_TRUE(CheckPath(text)) << parent;
+    EXPECT_EQ(text, inner);
+    // A sub-folder of it still leads back to it.
+    text = inner + "\\Levels\\Archive";
+    EXPECT_TRUE(CheckPath(text)) << parent;
+    EXPECT_EQ(text, inner);
+  }
 }
 
 TEST_F(CheckPathTest, ABin32FolderNamedFarCryExeFails) {

@@ -169,7 +169,7 @@ TEST_P(ArchiverForms, AllFourRunThroughTheRunner) {
   TempFolder root("forms");
   const testkit::Fixture fixture =
       testkit::MakeFixture(root.path(), {.folderName = GetParam().game, .levels = {"Archive"}},
-                           {.folderName = GetParam().app, .mapLevels = {"Archive"}});
+                           {.folderName = GetParam().app, .mapLevels = {"Archive"}, .extraMapFiles = {}});
   // "x modfiles.7z" and "7z e" find their files in the program's folder, as in the wizard.
   ASSERT_TRUE(SetCurrentFolder(fixture.appDir));
 

@@ -68,6 +68,9 @@ TEST(BatchText, FolderOnAnotherDriveSwitchesTheDriveFirst) {
   // A level work folder ends in a backslash; cmd's cd takes it inside the quotes.
   EXPECT_EQ(BuildBatchText("7z", "D:\\Levels\\Archive\\", kIn, kOut),
             "D:\r\ncd \"D:\\Levels\\Archive\\\"\r\n7z<C:\\T\\DOSSTDIN.txt >C:\\T\\DOSREPLY.txt\r\n");
+  // cmd cannot cd to a share; pushd maps it to a drive, popd gives the drive back.
+  EXPECT_EQ(BuildBatchText("7z", "\\\\srv\\games\\Temp\\Dam\\", kIn, kOut),
+            "\r\npushd \"\\\\srv\\games\\Temp\\Dam\\\"\r\n7z<C:\\T\\DOSSTDIN.txt >C:\\T\\DOSREPLY.txt\r\npopd\r\n");
 }
 
 TEST(BatchText, PercentAndAmpersandCannotBreakTheLines) {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "kit/test_kit.h"
@@ -60,17 +63,32 @@ TEST(ProcessInfo, ErrorTextsAreTheSystemsTrimmed) {
   EXPECT_EQ(ErrorText(0x2FFFFFFF), "Error " + std::to_string(0x2FFFFFFF));
 }
 
-TEST(SingleInstance, SecondAcquisitionFails) {
+TEST(SingleInstance, SecondAcquisitionFailsOrWaitsForTheFirst) {
   const std::string name = "VelkSetupTest-" + std::to_string(GetCurrentProcessId());
+  // Each acquisition in a thread of its own, as in two programs.
+  auto acquiredElsewhere = [&](unsigned waitMs) {
+    bool acquired = false;
+    std::thread([&] { acquired = SingleInstance(name, waitMs).Acquired(); }).join();
+    return acquired;
+  };
   {
     SingleInstance first(name);
     EXPECT_TRUE(first.Acquired());
-    SingleInstance second(name);
-    EXPECT_FALSE(second.Acquired());
+    EXPECT_FALSE(acquiredElsewhere(0));
+    EXPECT_FALSE(acquiredElsewhere(100));
   }
-  // Released with its owners: the next one acquires it again.
-  SingleInstance again(name);
-  EXPECT_TRUE(again.Acquired());
+  // Released with its owner: the next one acquires it again.
+  EXPECT_TRUE(acquiredElsewhere(0));
+  // A waiting one gets it once the owner lets go.
+  std::atomic<bool> owned{false};
+  std::thread owner([&] {
+    SingleInstance first(name);
+    owned = first.Acquired();
+    Sleep(300);
+  });
+  while (!owned) Sleep(10);
+  EXPECT_TRUE(acquiredElsewhere(10000));
+  owner.join();
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// The install record: what an install changed outside the mod folder (the level folders that
+// got the mod's archive, each level script it replaced or added, and the backup it made), kept
+// as <ModFolder>\InstallRecord.txt. Uninstall, repair and switch-over undo exactly what it
+// names; the record is rewritten (crash-safely) before each change it describes.
+#include <string>
+#include <vector>
+
+namespace velk {
+
+struct RecordedScript {
+  std::string script;   // relative to the game folder, e.g. Levels\Archive\Archive.lua
+  std::string backup;   // leaf name of the stock script's backup; empty: the level had none
+  std::string modHash;  // ContentHash of the mod's script put in its place
+};
+
+struct InstallRecord {
+  bool found = false;               // read from the mod folder (an install of this wizard)
+  std::vector<std::string> levels;  // level folders holding the mod's archive, relative
+  std::vector<RecordedScript> scripts;
+
+  bool HasLevel(const std::string& levelFolder) const;
+  void AddLevel(const std::string& levelFolder);
+  // Drops the level and the scripts recorded in it.
+  void RemoveLevel(const std::string& levelFolder);
+  const RecordedScript* FindScript(const std::string& script) const;
+  void SetScript(const RecordedScript& entry);
+};
+
+// Reads <modFolder>\InstallRecord.txt; an empty record (found false) when there is none.
+InstallRecord ReadInstallRecord(const std::string& modFolder);
+// Writes it crash-safely, creating the mod folder when missing; false when it could not be
+// written.
+bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& record);
+
+// A path below the game folder as the record keeps it, and back. Paths outside the game
+// folder stay as they are.
+std::string RelativeToGame(const std::string& gameDir, const std::string& path);
+std::string InGame(const std::string& gameDir, const std::string& relative);
+
+}  // namespace velk

@@ -1,0 +1,18 @@
+#pragma once
+// Links (symbolic links, junctions) met while removing files: only the link itself may go,
+// never what it points at. Under Wine a Unix symlink to a file looks like a plain file, and
+// deleting it by name deletes its target, so a link is told by where it really opens.
+#include <string>
+
+namespace velk {
+
+// True when opening `path` leads somewhere else than the entry of that name in its folder:
+// the path is a link (to a file or a folder). False for a missing path and a plain entry.
+bool LeadsElsewhere(const std::wstring& path);
+
+// Removes the link `path` itself, never its target: opened without following, and removed
+// only when that handle is the entry itself. False when the platform cannot do that (Wine
+// follows Unix symlinks); the link and its target then stay.
+bool RemoveLinkItself(const std::wstring& path);
+
+}  // namespace velk

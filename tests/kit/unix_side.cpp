@@ -1,0 +1,72 @@
+#include "kit/unix_side.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "kit/test_kit.h"
+#include "support/text_codec.h"
+
+namespace velk::testkit {
+namespace {
+
+// Runs a Unix program (Wine starts native executables too) and waits for it.
+void RunUnix(const std::string& commandLine) {
+  std::string output;
+  RunProgram(commandLine, {}, &output, 20000);
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The prefix's folder of drives and shares.
+std::string DosDevices() {
+  std::wstring prefix(32768, L'\0');
+  const DWORD n = GetEnvironmentVariableW(L"WINEPREFIX", prefix.data(), static_cast<DWORD>(prefix.size()));
+  if (n == 0 || n >= prefix.size()) throw std::runtime_error("WINEPREFIX is not set: run the tests through ./run test");
+  prefix.resize(n);
+  return Narrow(prefix) + "/dosdevices";
+}
+
+}  // namespace
+
+std::string UnixPathOf(const std::string& windowsPath) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) throw std::runtime_error("not running under Wine");
+  char* unixPath = toUnix(Widen(windowsPath).c_str());
+  if (!unixPath) throw std::runtime_error("no Unix path for " + windowsPath);
+  std::string path = unixPath;
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return path;
+}
+
+void MakeUnixLink(const std::string& linkPath, const std::string& targetPath) {
+  const size_t slash = linkPath.rfind('\\');
+  const std::string unixLink = UnixPathOf(linkPath.substr(0, slash)) + "/" + linkPath.substr(slash + 1);
+  RunUnix("Z:\\bin\\ln -sfn " + Quoted(UnixPathOf(targetPath)) + " " + Quoted(unixLink));
+  if (GetFileAttributesW(Widen(linkPath).c_str()) == INVALID_FILE_ATTRIBUTES)
+    throw std::runtime_error("could not link " + linkPath + " to " + targetPath);
+}
+
+MappedDrive::MappedDrive(const std::string& letter, const std::string& folder)
+    : letter_(letter), device_(DosDevices() + "/" + letter + ":") {
+  RunUnix("Z:\\bin\\ln -sfn " + Quoted(UnixPathOf(folder)) + " " + Quoted(device_));
+  if (GetFileAttributesW(Widen(root()).c_str()) == INVALID_FILE_ATTRIBUTES)
+    throw std::runtime_error("could not map " + root() + " to " + folder);
+}
+
+MappedDrive::~MappedDrive() { RunUnix("Z:\\bin\\rm -f " + Quoted(device_)); }
+
+LocalShare::LocalShare(const std::string& share, const std::string& folder)
+    : share_(share), device_(DosDevices() + "/unc/localhost/" + share) {
+  RunUnix("Z:\\bin\\mkdir -p " + Quoted(DosDevices() + "/unc/localhost"));
+  RunUnix("Z:\\bin\\ln -sfn " + Quoted(UnixPathOf(folder)) + " " + Quoted(device_));
+  if (GetFileAttributesW(Widen(root()).c_str()) == INVALID_FILE_ATTRIBUTES)
+    throw std::runtime_error("could not share " + folder + " as " + root());
+}
+
+LocalShare::~LocalShare() { RunUnix("Z:\\bin\\rm -f " + Quoted(device_)); }
+
+}  // namespace velk::testkit
