@@ -36,10 +36,9 @@ bool HasSwitch(const std::vector<std::string>& args, const char* name) {
 
 void ShowAlreadyRunning() {
   const bool german = velk::IsGermanCode(std::to_string(velk::SystemDefaultLcid()));
-  const char* text = german ? "Der VELK Mod Setup-Assistent läuft bereits."
-                            : "The VELK Mod setup wizard is already running.";
-  MessageBoxW(nullptr, velk::Widen(text).c_str(), velk::Widen(velk::kAppTitle).c_str(),
-              MB_ICONINFORMATION | MB_OK);
+  const velk::MessageCatalogue texts = german ? velk::GermanCatalogue() : velk::EnglishCatalogue();
+  MessageBoxW(nullptr, velk::Widen(velk::FormatText(texts.MsgAlreadyRunning, "")).c_str(),
+              velk::Widen(velk::kAppTitle).c_str(), MB_ICONINFORMATION | MB_OK);
 }
 
 }  // namespace
@@ -48,14 +47,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::vector<std::string> args = Arguments();
   if (velk::WantsUnattended(args)) return velk::RunUnattended(args);
 
-  auto single = std::make_unique<velk::SingleInstance>(velk::kSingleInstanceName);
-  // Restarted with administrator rights: the asking wizard is still closing.
-  for (int wait = 0; !single->Acquired() && HasSwitch(args, velk::kElevatedSwitch) && wait < 50; ++wait) {
-    single.reset();
-    Sleep(200);
-    single = std::make_unique<velk::SingleInstance>(velk::kSingleInstanceName);
-  }
-  if (!single->Acquired()) {
+  // Restarted with administrator rights, the asking wizard is still closing: wait for it.
+  const velk::SingleInstance single(velk::kSingleInstanceName,
+                                    HasSwitch(args, velk::kElevatedSwitch) ? 10000 : 0);
+  if (!single.Acquired()) {
     ShowAlreadyRunning();
     return 1;
   }

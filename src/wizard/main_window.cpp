@@ -308,14 +308,19 @@ void MainWindow::Start(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   wizard_.StartUp(inDesignHost_, SystemDefaultLcid());
+  pageWorkDoneAt_ = GetTickCount();
 }
 
 int MainWindow::RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;  // Tab between the controls
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    // When the input being handled was made (a message sent from elsewhere has no such time).
+    inputTime_ = msg.time;
+    if (!(hwnd_ && IsDialogMessageW(hwnd_, &msg))) {  // Tab between the controls, Enter
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    inputTime_.reset();
   }
   return static_cast<int>(msg.wParam);
 }
@@ -409,8 +414,13 @@ void MainWindow::OnCommand(int id, int code) {
   }
   switch (id) {
     case ids::kCommand5:
-      // A click that arrives while the page's work runs is dropped.
-      if (!wizard_.Busy()) wizard_.NextPage();
+      // One click, one page: a click (or Enter) made while a page's work ran, or before the
+      // page it would leave had come up (queued behind the work, or behind a message box),
+      // is dropped. Its message time tells when it was made.
+      if (code != BN_CLICKED || wizard_.Busy()) break;
+      if (inputTime_ && static_cast<LONG>(*inputTime_ - pageWorkDoneAt_) <= 0) break;
+      wizard_.NextPage();
+      pageWorkDoneAt_ = GetTickCount();
       break;
     case ids::kCheck3:
       if (code == BN_CLICKED) wizard_.ScriptsClicked();

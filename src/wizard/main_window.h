@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/wizard_session.h"
@@ -68,6 +69,8 @@ class MainWindow {
   UniqueBrush bannerBrush_;
   std::vector<UniqueBitmap> pictures_;
   size_t picture_ = 0;
+  DWORD pageWorkDoneAt_ = 0;  // when the last press of the next button had been handled
+  std::optional<DWORD> inputTime_;  // when the posted message being handled was made
   WizardSession session_;
   WindowUi ui_;
   Wizard wizard_;

@@ -7,6 +7,8 @@
 
 #include "support/process_info.h"
 #include "support/win_handles.h"
+#include "wizard/catalogue.h"
+#include "wizard/control_ids.h"
 #include "wizard/navigation.h"
 #include "wizard/unattended_console.h"
 
@@ -116,6 +118,15 @@ int RunUnattended(const std::vector<std::string>& arguments) {
     return kUnattendedDone;
   }
 
+  // The same lock as the window: one setup at a time, whichever kind.
+  const SingleInstance lock(kSingleInstanceName, parse.options.waitSeconds * 1000u);
+  if (!lock.Acquired()) {
+    const bool german = parse.options.language.empty() ? IsGermanCode(std::to_string(SystemDefaultLcid()))
+                                                       : parse.options.language == "de";
+    const MessageCatalogue texts = german ? GermanCatalogue() : EnglishCatalogue();
+    console.Err(FormatText(texts.MsgSetupBusy, std::to_string(parse.options.waitSeconds)) + "\r\n");
+    return kUnattendedBusy;
+  }
   ComScope com;  // the desktop shortcut is written through COM
   WizardSession session;
   session.AppDir = ExeFolder();

@@ -13,11 +13,14 @@ namespace velk {
 inline constexpr int kUnattendedDone = 0;       // finished without an error message
 inline constexpr int kUnattendedErrors = 1;     // finished with at least one
 inline constexpr int kUnattendedBadStart = 2;   // bad switches or wrong game folder
+inline constexpr int kUnattendedBusy = 3;       // another setup still at work after the wait
 
 // True when the arguments ask for the unattended mode (/S or /?, any case).
 bool WantsUnattended(const std::vector<std::string>& arguments);
 // Runs it and returns the process exit code: 0 finished without error message, 1 finished
-// with at least one, 2 bad switches or wrong game folder.
+// with at least one, 2 bad switches or wrong game folder, 3 another setup (window or
+// unattended) still at work after /WAIT= seconds. It takes the window's lock, so that two
+// setups never share the command runner's work files.
 int RunUnattended(const std::vector<std::string>& arguments);
 
 // The wizard's pages for the given choices over `ui`, as the window runs them, from start-up

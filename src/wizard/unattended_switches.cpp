@@ -97,6 +97,11 @@ SwitchParse ParseUnattendedSwitches(const std::vector<std::string>& arguments) {
       } else {
         o.levels = CommaList(value);
       }
+    } else if (name == "/wait" && hasValue) {
+      const std::string seconds = Trimmed(value);
+      if (seconds.empty() || seconds.size() > 5 || seconds.find_first_not_of("0123456789") != std::string::npos)
+        return Fail("/WAIT= needs a number of seconds (0 to 99999)");
+      o.waitSeconds = static_cast<unsigned>(std::stoul(seconds));
     } else if (name == "/lang" && hasValue) {
       const std::string language = Lower(value);
       if (language != "en" && language != "de")
@@ -113,7 +118,7 @@ SwitchParse ParseUnattendedSwitches(const std::vector<std::string>& arguments) {
 std::string UnattendedUsage() {
   return "Usage: VelkSetup.exe /S [/D=<game folder>] [/ACTION=install|uninstall|toggle]\r\n"
          "                        [/COMPONENTS=scripts,cursor,skins,maps] [/LEVELS=all|<level>,...]\r\n"
-         "                        [/KEEPOLD] [/LANG=en|de]\r\n"
+         "                        [/KEEPOLD] [/LANG=en|de] [/WAIT=<seconds>]\r\n"
          "\r\n"
          "Runs the wizard's work without its window.\r\n"
          "  /D=<folder>    the Far Cry folder (default: the one remembered from the last run)\r\n"
@@ -123,9 +128,11 @@ std::string UnattendedUsage() {
          "  /LEVELS=       the levels to convert (default all that the game and the maps hold)\r\n"
          "  /KEEPOLD       leave old versions of the mod in place\r\n"
          "  /LANG=         language of the messages (default: the system's)\r\n"
+         "  /WAIT=         how long to wait for another setup to finish (default 300 seconds)\r\n"
          "Messages go to the error output, the summary to the output, every step to the run\r\n"
          "log velk.log in the game folder.\r\n"
-         "Exit code: 0 done, 1 done with errors, 2 bad switches or wrong game folder.\r\n";
+         "Exit code: 0 done, 1 done with errors, 2 bad switches or wrong game folder,\r\n"
+         "3 another setup still at work after the wait (nothing changed).\r\n";
 }
 
 }  // namespace velk

@@ -18,6 +18,7 @@ struct UnattendedOptions {
   std::optional<std::vector<std::string>> levels;  // /LEVELS=; nullopt: all the list offers
   bool keepOld = false;  // /KEEPOLD
   std::string language;  // "en", "de", or empty for the system's language
+  unsigned waitSeconds = 300;  // /WAIT=: how long to wait for another setup to finish
 };
 
 struct SwitchParse {

@@ -194,6 +194,35 @@ TEST_F(WindowOnPageOne, SecondPressWhileThePageWorksIsDropped) {
   EXPECT_EQ(wizard_->ListRowCount(), 3);
 }
 
+TEST(WindowClick, OneClickOnePageAfterTheWrongFolderBox) {
+  WizardSetup setup;
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  wizard->SetText(ids::kText1, setup.fixture.gameDir + "\\nowhere");
+  wizard->Click(ids::kCommand5);
+  const auto box = wizard->WaitForMessageBox();
+  ASSERT_TRUE(box.has_value());
+  // A second click made while the box is up, and Enter to close it.
+  wizard->Click(ids::kCommand5);
+  WizardProcess::PressOk(*box);
+  ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->VisiblePage(), 0);
+  // The folder typed, then two clicks in a row, the second queued behind the first's work.
+  wizard->SetText(ids::kText1, setup.fixture.gameDir);
+  wizard->Click(ids::kCommand5);
+  wizard->Click(ids::kCommand5);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
+  ASSERT_TRUE(wizard->Settle());
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->VisiblePage(), 1);
+  EXPECT_FALSE(testkit::Exists(setup.fixture.gameDir + "\\Mods\\VELK_Av8"));
+  wizard->Close();
+  EXPECT_EQ(wizard->WaitForExit(), 0u);
+}
+
 TEST(WindowClose, CloseBoxRemembersThePathBoxAsItStands) {
   WizardSetup setup;
   ClearGameDirSetting();

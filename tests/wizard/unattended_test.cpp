@@ -1,6 +1,10 @@
 // VelkSetup.exe /S: real runs of the program from a payload folder beside a game folder, and
 // the page flow in process for what needs the remembered folder.
+#include <windows.h>
+
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "support/process_info.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"
+#include "wizard/control_ids.h"
 #include "wizard/unattended.h"
 
 namespace velk {
@@ -120,6 +125,35 @@ TEST_F(Unattended, ToggleTwiceSwitchesOffAndOnAgain) {
     EXPECT_TRUE(testkit::Exists(Level(level, "levelvelk.pak"))) << level;
     EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak.dis"))) << level;
   }
+}
+
+TEST_F(Unattended, TwoSetupsAtOnceTakeTurnsOrTheSecondGivesUp) {
+  MakeFolders();
+  // Started together: the second waits for the first, and neither trips over the other's
+  // work files.
+  SetupRun first, second;
+  std::thread other([&] { second = Run("/LANG=en"); });
+  first = Run("/LANG=en");
+  other.join();
+  for (const SetupRun* run : {&first, &second}) {
+    EXPECT_EQ(run->code, kUnattendedDone) << run->output;
+    EXPECT_FALSE(Contains(run->output, "haring violation")) << run->output;
+  }
+  // Another setup holds the lock for longer than this one waits: code 3, nothing changed.
+  const auto before = testkit::HashTree(fixture_.gameDir);
+  std::atomic<bool> held{false}, done{false};
+  std::thread holder([&] {
+    const SingleInstance window(kSingleInstanceName);
+    held = window.Acquired();
+    while (!done) Sleep(20);
+  });
+  while (!held) Sleep(10);
+  const SetupRun busy = Run("/LANG=en /WAIT=1 /ACTION=uninstall");
+  done = true;
+  holder.join();
+  EXPECT_EQ(busy.code, kUnattendedBusy) << busy.output;
+  EXPECT_EQ(busy.output, FormatText(EnglishCatalogue().MsgSetupBusy, "1") + "\r\n");
+  EXPECT_EQ(testkit::HashTree(fixture_.gameDir), before);
 }
 
 TEST_F(Unattended, WrongGameFolderEndsWithCodeTwo) {
