@@ -90,7 +90,8 @@ bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& recor
   for (const std::string& level : record.levels) text += "level\t" + level + "\r\n";
   for (const RecordedScript& s : record.scripts)
     text += "script\t" + s.script + kTab + s.backup + kTab + s.modHash + "\r\n";
-  return CreateFolders(modFolder) && WriteFileSafely(RecordFile(modFolder), text);
+  // Power-cut safe: without it an uninstall could not tell the wizard's backups from others.
+  return CreateFolders(modFolder) && WriteFileSafely(RecordFile(modFolder), text, Durability::PowerCutSafe);
 }
 
 std::string RelativeToGame(const std::string& gameDir, const std::string& path) {

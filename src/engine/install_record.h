@@ -12,6 +12,7 @@ struct RecordedScript {
   std::string script;   // relative to the game folder, e.g. Levels\Archive\Archive.lua
   std::string backup;   // leaf name of the stock script's backup; empty: the level had none
   std::string modHash;  // ContentHash of the mod's script put in its place
+  bool operator==(const RecordedScript&) const = default;
 };
 
 struct InstallRecord {
@@ -19,6 +20,7 @@ struct InstallRecord {
   std::vector<std::string> levels;  // level folders holding the mod's archive, relative
   std::vector<RecordedScript> scripts;
 
+  bool operator==(const InstallRecord&) const = default;
   bool HasLevel(const std::string& levelFolder) const;
   void AddLevel(const std::string& levelFolder);
   // Drops the level and the scripts recorded in it.

@@ -65,6 +65,7 @@ ScriptChange PlanBackup(const std::string& target, const RecordedScript* recorde
 }
 
 void SaveRecord(WizardSession& session, WizardUi& ui) {
+  session.Record.found = true;  // compared as written from now on
   if (!WriteInstallRecord(ModFolderPath(session, ui), session.Record))
     LogLine(ui, "Could not write the install record " + ModFolderPath(session, ui) + "\\" +
                     layout::kInstallRecord);
@@ -80,8 +81,10 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
             kScriptPattern, scripts, [&ui] { ui.ProcessPendingEvents(); });
   std::string modBytes;
   if (scripts.empty() || !ReadFileBytes(scripts.front().FullName, modBytes)) {
-    session.Record.AddLevel(level);
-    SaveRecord(session, ui);
+    if (!session.Record.HasLevel(level) || !session.Record.found) {
+      session.Record.AddLevel(level);
+      SaveRecord(session, ui);
+    }
     return {};
   }
   // One script per level: the first one the folder lists.
@@ -95,12 +98,14 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   }
 
   // Recorded first: whatever a kill interrupts below, the uninstall finds it.
-  const InstallRecord before = session.Record;
+  InstallRecord before = session.Record;
   session.Record.AddLevel(level);
   session.Record.SetScript({entry, change.backup.empty() ? "" : Leaf(change.backup), ContentHash(modBytes)});
-  SaveRecord(session, ui);
+  // Written before anything it names is changed; an unchanged record (a repair) is not.
+  if (!(session.Record == before) || !before.found) SaveRecord(session, ui);
   const bool newBackup = change.kind == ScriptChange::Kind::BackedUp && !FileExists(change.backup);
-  if (newBackup && !CopyFileSafely(target, change.backup)) {
+  // The stock script exists nowhere else: its backup must survive even a power cut.
+  if (newBackup && !CopyFileSafely(target, change.backup, Durability::PowerCutSafe)) {
     LogLine(ui, "Could not back up " + target);
     session.Record = before;
     SaveRecord(session, ui);

@@ -15,24 +15,27 @@ bool Flush(const std::string& path) {
   return file && FlushFileBuffers(file.get());
 }
 
-bool PutInPlace(const std::string& part, const std::string& path) {
-  if (Flush(part) && MoveFileOver(part, path)) return true;
-  DeleteFileAt(part);
-  return false;
+bool PutInPlace(const std::string& part, const std::string& path, Durability durability) {
+  const bool flushed = durability == Durability::KillSafe || Flush(part);
+  const bool moved = flushed && (durability == Durability::KillSafe
+                                     ? MoveFileExW(Widen(part).c_str(), Widen(path).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE
+                                     : MoveFileOver(part, path));
+  if (!moved) DeleteFileAt(part);
+  return moved;
 }
 
 }  // namespace
 
-bool WriteFileSafely(const std::string& path, const std::string& bytes) {
+bool WriteFileSafely(const std::string& path, const std::string& bytes, Durability durability) {
   const std::string part = path + kPartSuffix;
   if (!WriteFileBytes(part, bytes)) {
     DeleteFileAt(part);
     return false;
   }
-  return PutInPlace(part, path);
+  return PutInPlace(part, path, durability);
 }
 
-bool CopyFileSafely(const std::string& from, const std::string& to) {
+bool CopyFileSafely(const std::string& from, const std::string& to, Durability durability) {
   const std::string part = to + kPartSuffix;
   if (!CopyFileOver(from, part)) {
     DeleteFileAt(part);
@@ -43,7 +46,7 @@ bool CopyFileSafely(const std::string& from, const std::string& to) {
   const std::uint32_t attributes = GetAttributes(part);
   const bool readOnly = attributes != 0xFFFFFFFFu && (attributes & FILE_ATTRIBUTE_READONLY);
   if (readOnly) SetAttributes(part, attributes & ~std::uint32_t{FILE_ATTRIBUTE_READONLY});
-  if (!PutInPlace(part, to)) return false;
+  if (!PutInPlace(part, to, durability)) return false;
   if (readOnly) SetAttributes(to, attributes);
   return true;
 }
