@@ -28,7 +28,7 @@ void ReportNoWriteAccess(const WizardSession& session, WizardUi& ui, const std::
                          const std::string& locked) {
   // The log is the wizard's own file; it can only tell when the game folder takes it.
   if (locked != gameDir && RestartRunLog(gameDir, session.ModTag))
-    Log(gameDir, "No write access to '" + locked + "': nothing changed");
+    Log(RunLogFile(gameDir), "No write access to '" + locked + "': nothing changed");
   if (!ui.OfferElevatedRestart(FormatText(session.Texts.MsgRestartElevated, locked)))
     ui.ShowError(FormatText(session.Texts.MsgNoWriteAccess, locked));
 }

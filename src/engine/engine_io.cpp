@@ -1,12 +1,13 @@
 #include "engine/engine_io.h"
 
+#include "levels/game_folder_check.h"
 #include "support/archiver.h"
 #include "support/file_helpers.h"
 #include "support/run_log.h"
 
 namespace velk {
 
-void LogLine(WizardUi& ui, const std::string& text) { Log(GameDirOf(ui), text); }
+void LogLine(WizardUi& ui, const std::string& text) { Log(RunLogFile(GameDirOf(ui)), text); }
 
 RunnerHooks HooksFor(WizardUi& ui) {
   RunnerHooks hooks;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/path_names.h"
+#include "support/text_tools.h"
 #include "levels/game_layout.h"
 #include "support/file_helpers.h"
 #include "support/safe_write.h"

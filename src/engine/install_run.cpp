@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "engine/choices.h"
 #include "engine/engine_io.h"
 #include "engine/level_removal.h"
 #include "engine/mod_switch.h"
 #include "engine/uninstall.h"
-#include "support/archiver.h"
+#include "engine/archive_commands.h"
 #include "support/file_helpers.h"
 
 namespace velk {
@@ -45,24 +46,24 @@ void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
 }
 
 // The extras come with the mod files; what the user did not want is deleted again.
-void TrimExtras(const WizardSession& session, WizardUi& ui) {
-  if (!ui.Value(Ctl::Check3)) return;
+void TrimExtras(const WizardSession& session, WizardUi& ui, const Choices& choices) {
+  if (!choices.scripts) return;
   const std::string modFolder = ModFolderPath(session, ui);
-  if (!ui.Value(Ctl::Check5)) DeleteFileAt(modFolder + layout::kMouseCursor);
-  if (!ui.Value(Ctl::Check1)) {
+  if (!choices.cursor) DeleteFileAt(modFolder + layout::kMouseCursor);
+  if (!choices.skins) {
     DeleteFileAt(modFolder + layout::kSkinDE);
     DeleteFileAt(modFolder + layout::kSkinM4);
   }
 }
 
-void InstallMod(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
-  if (ui.Value(Ctl::Check3) || ui.Value(Ctl::Check4)) ReportMissingArchiver(session, ui);
-  if (ui.Value(Ctl::Check3)) {
+void InstallMod(WizardSession& session, WizardUi& ui, const Choices& choices, const NextPageFn& nextPage) {
+  if (choices.scripts || choices.maps) ReportMissingArchiver(session, ui);
+  if (choices.scripts) {
     KillDir(ModFolderPath(session, ui));
     ExtractPayload(session, ui, layout::kModFilesArchive,
                    ModFilesExtractCommand(session.AppDir, GameDirOf(ui)));
   }
-  if (ui.Value(Ctl::Check4)) {
+  if (choices.maps) {
     // The work folder is not emptied first: beside a payload on a drive root it is the
     // user's own X:\Temp. Unpacking overwrites what the payload holds, and what an earlier
     // conversion left there is removed by the level conversion just before it packs.
@@ -72,7 +73,8 @@ void InstallMod(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage
     nextPage();
     nextPage();
   }
-  TrimExtras(session, ui);
+  // The pages entered meanwhile change no choice.
+  TrimExtras(session, ui, choices);
 }
 
 void LogLevels(WizardUi& ui, const std::string& heading, const std::vector<LevelEntry>& levels) {
@@ -110,16 +112,21 @@ void PrepareChoices(WizardSession& session, WizardUi& ui) {
 }
 
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
-  if (ui.Value(Ctl::Check2)) RemoveOldVersions(session, ui);
+  const Choices choices = ReadChoices(ui);
+  if (choices.removeOld) RemoveOldVersions(session, ui);
   // An install without maps takes the mod's level archives out of the game, and with them the
   // mod's level scripts: no level keeps a mod script without its archive.
-  if (ui.Value(Ctl::Option1) && !ui.Value(Ctl::Check4)) RemoveModFromLevels(session, ui, /*heading=*/false);
-  if (ui.Value(Ctl::Option1)) {
-    InstallMod(session, ui, nextPage);
-  } else if (ui.Value(Ctl::Option2)) {
-    UninstallMod(session, ui);
-  } else if (ui.Value(Ctl::Option3)) {
-    EnableMod(session, ui, true);
+  if (choices.action == Action::Install && !choices.maps) RemoveModFromLevels(session, ui, /*heading=*/false);
+  switch (choices.action) {
+    case Action::Install:
+      InstallMod(session, ui, choices, nextPage);
+      break;
+    case Action::Uninstall:
+      UninstallMod(session, ui);
+      break;
+    case Action::Switch:
+      EnableMod(session, ui, true);
+      break;
   }
   GetAllLevels(session, ui);
   LogLevelLists(session, ui);

@@ -1,7 +1,7 @@
 #include "engine/level_archive.h"
 
 #include "engine/engine_io.h"
-#include "support/archiver.h"
+#include "engine/archive_commands.h"
 #include "support/file_helpers.h"
 #include "support/safe_write.h"
 
@@ -62,7 +62,7 @@ void PatchMissionFile(const WizardSession& s, WizardUi& ui) {
 bool BuildArchive(WizardSession& s, WizardUi& ui) {
   const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
-  const std::string workFolder = JoinPath(s.AppDir, "temp\\" + s.CurrentLevel + "\\");
+  const std::string workFolder = JoinPath(s.AppDir, std::string(layout::kWorkFolderLowerCase) + "\\" + s.CurrentLevel + "\\");
   if (!RunArchiver(s, ui, command, workFolder)) {
     ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
     LogArchiverFailure(s, ui, "Error creating " + s.LevelPakName);

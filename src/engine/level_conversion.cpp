@@ -1,5 +1,6 @@
 #include "engine/level_conversion.h"
 
+#include "engine/choices.h"
 #include "engine/engine_io.h"
 #include "engine/install_run.h"
 #include "engine/level_archive.h"
@@ -45,7 +46,8 @@ void BuildChosenLevels(WizardSession& session, WizardUi& ui) {
 }
 
 void ConvertLevels(WizardSession& session, WizardUi& ui) {
-  if (!ui.Value(Ctl::Check4) || !ui.Value(Ctl::Option1)) return;
+  const Choices choices = ReadChoices(ui);
+  if (!choices.maps || choices.action != Action::Install) return;
   for (size_t m = 0; m < session.ChosenLevels.size(); ++m) {
     const LevelEntry level = session.ChosenLevels[m];
     LogLine(ui, FramedLogLine("|----------Current Level: \"" + level.Name + "\""));

@@ -8,7 +8,7 @@
 #include "engine/install_record.h"
 #include "engine/install_run.h"
 #include "engine/level_scripts.h"
-#include "engine/path_names.h"
+#include "support/text_tools.h"
 #include "engine/payload_scripts.h"
 #include "support/content_hash.h"
 #include "support/file_helpers.h"

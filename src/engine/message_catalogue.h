@@ -1,7 +1,8 @@
 #pragma once
-// The texts the wizard shows, in the current language. The wizard fills it (English or
-// German); the engine reads it. Texts use "|" for a line break and "'" for a double quote
+// The texts the wizard shows, in the current language. The wizard fills it (wizard/languages);
+// the engine reads it. Texts use "|" for a line break and "'" for a double quote
 // and are shown through FormatText.
+#include <array>
 #include <string>
 
 namespace velk {
@@ -21,6 +22,28 @@ struct MessageCatalogue {
   // how many seconds the unattended mode waited for it.
   std::string MsgAlreadyRunning, MsgSetupBusy;
 };
+
+// Every entry of the catalogue, with its name: for walking all texts (a language that lacks
+// one takes the fallback language's, tests compare them all).
+struct CatalogueEntry {
+  const char* name;
+  std::string MessageCatalogue::*text;
+};
+#define VELK_ENTRY(name) CatalogueEntry{#name, &MessageCatalogue::name}
+inline constexpr std::array kCatalogueEntries = {
+    VELK_ENTRY(MsgDisableMod),     VELK_ENTRY(MsgEnableMod),     VELK_ENTRY(MsgMouseCursor),
+    VELK_ENTRY(MsgWeaponSkins),    VELK_ENTRY(MsgExtracting),    VELK_ENTRY(MsgSelectMaps),
+    VELK_ENTRY(MsgInstallScripts), VELK_ENTRY(MsgInstallMaps),   VELK_ENTRY(MsgUninstallMod),
+    VELK_ENTRY(MsgRepair),         VELK_ENTRY(MsgInstallMod),    VELK_ENTRY(MsgRemoveOld),
+    VELK_ENTRY(MsgPathHint),       VELK_ENTRY(MsgWelcome),       VELK_ENTRY(ModDescSource),
+    VELK_ENTRY(MsgShortcutName),   VELK_ENTRY(MsgErrorOccurred), VELK_ENTRY(MsgFileNotFound),
+    VELK_ENTRY(MsgExtractError),   VELK_ENTRY(MsgChooseGameDir), VELK_ENTRY(MsgExit),
+    VELK_ENTRY(MsgExtractingFile), VELK_ENTRY(MsgLevelUpdated),  VELK_ENTRY(MsgWrongGameDir),
+    VELK_ENTRY(MsgNone),           VELK_ENTRY(MsgCreating),      VELK_ENTRY(MsgComplete),
+    VELK_ENTRY(MsgNoWriteAccess),  VELK_ENTRY(MsgRestartElevated), VELK_ENTRY(MsgLevelPakBroken),
+    VELK_ENTRY(MsgScriptNotKept),  VELK_ENTRY(MsgAlreadyRunning), VELK_ENTRY(MsgSetupBusy),
+};
+#undef VELK_ENTRY
 
 // The display form: every "|" becomes CR LF, then every "'" a double quote, then every "%s"
 // the argument (inserted last, so its own "|" and "'" stay).

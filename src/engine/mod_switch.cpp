@@ -4,7 +4,7 @@
 
 #include "engine/engine_io.h"
 #include "engine/install_record.h"
-#include "engine/path_names.h"
+#include "support/text_tools.h"
 #include "support/file_helpers.h"
 
 namespace velk {

@@ -1,7 +1,7 @@
 #include "engine/payload_scripts.h"
 
 #include "engine/engine_io.h"
-#include "support/archiver.h"
+#include "engine/archive_commands.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 

@@ -34,7 +34,7 @@ struct WizardSession {
   std::string UpdatedLevels;
 
   MessageCatalogue Texts;
-  bool German = false;
+  std::string Language = "en";  // the /LANG= name of the language of Texts
 
   // Set by the uninstall branch, so that page 3 removes the shortcut instead of writing one.
   bool Uninstalled = false;

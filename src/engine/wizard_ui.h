@@ -5,6 +5,9 @@
 
 namespace velk {
 
+// The window's controls by their design names; the window's own table (wizard/control_table)
+// says what each one is. The engine reads and writes the first group; the rest are the form,
+// its pages and decorations.
 enum class Ctl {
   Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label9, Label10,
   Text1, Text2,
@@ -12,7 +15,12 @@ enum class Ctl {
   Option1, Option2, Option3,
   Check1, Check2, Check3, Check4, Check5,
   Combo1, List1, ProgressBar1, Frame1,
+  Form1, Page0, Page1, Page2, Page3, Page4, Mimg, Line1, Line2, Line3, Shape1,
 };
+
+// The page control of page `index` (0 to 4).
+constexpr Ctl PageControl(int index) { return static_cast<Ctl>(static_cast<int>(Ctl::Page0) + index); }
+inline constexpr int kPageCount = 5;
 
 class WizardUi {
  public:

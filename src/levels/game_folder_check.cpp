@@ -77,13 +77,15 @@ bool CheckPath(std::string& pathText) {
   return false;
 }
 
+std::string RunLogFile(const std::string& gameDir) { return gameDir + "\\" + layout::kRunLog; }
+
 bool RestartRunLog(const std::string& gameDir, const std::string& modTag) {
-  const std::string logFile = gameDir + "\\" + layout::kRunLog;
+  const std::string logFile = RunLogFile(gameDir);
   if (FileExists(logFile)) DeleteFileAt(logFile);
-  bool written = Log(gameDir, "VELK Mod " + modTag + " logfile");
-  written = Log(gameDir, "Date: " + ShortDate()) && written;
-  written = Log(gameDir, "Far Cry Informations:") && written;
-  return Log(gameDir, "Far Cry Dir: '" + gameDir + "'") && written;
+  bool written = Log(logFile, "VELK Mod " + modTag + " logfile");
+  written = Log(logFile, "Date: " + ShortDate()) && written;
+  written = Log(logFile, "Far Cry Informations:") && written;
+  return Log(logFile, "Far Cry Dir: '" + gameDir + "'") && written;
 }
 
 }  // namespace velk

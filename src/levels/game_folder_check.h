@@ -22,6 +22,9 @@ std::vector<std::string> GamePathCandidates(const std::string& text, bool withFo
 // <folder>\bin32\FarCry.exe exists) and answers true; otherwise to the normalised path, false.
 bool CheckPath(std::string& pathText);
 
+// <gameDir>\velk.log.
+std::string RunLogFile(const std::string& gameDir);
+
 // Deletes an existing <gameDir>\velk.log and writes the four header lines. False when the
 // header could not be written.
 bool RestartRunLog(const std::string& gameDir, const std::string& modTag);

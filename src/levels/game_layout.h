@@ -1,6 +1,7 @@
 #pragma once
-// What the wizard relies on in a Far Cry installation and in its own payload folder. Every
-// fixed name lives here.
+// What the wizard relies on in a Far Cry installation and in its own payload folder: every
+// fixed name of the game folder, the payload and the desktop lives here. (The command runner's
+// work files and the settings store's names are those services' own.)
 #include <array>
 #include <string>
 
@@ -40,9 +41,13 @@ inline constexpr const char* kNetBai = "netvelk.bai";
 
 // Payload beside the program (AppDir).
 inline constexpr const char* kArchiver = "7z.exe";
+// The archiver as the level archive's extraction names it: without folder and extension.
+inline constexpr const char* kArchiverProgram = "7z";
 inline constexpr const char* kModFilesArchive = "modfiles.7z";
 inline constexpr const char* kMapFilesArchive = "mapfiles.7z";
 inline constexpr const char* kWorkFolder = "Temp";
+// The same folder as the level list's scan and the packing of a level archive name it.
+inline constexpr const char* kWorkFolderLowerCase = "temp";
 inline constexpr const char* kKillBatch = "Kill.bat";
 inline constexpr std::array<const char*, 3> kLegacyPayload = {"COMCTL32.OCX", "COMDLG32.OCX",
                                                               "vbrun60sp6.exe"};
@@ -56,5 +61,8 @@ inline constexpr std::array<const char*, 20> kStockLevels = {
     "Archive", "Boat",      "Bunker",    "Carrier",  "Catacombs", "Control",  "Cooler",
     "Dam",     "Factory",   "Fort",      "Pier",     "Rebellion", "Regulator", "Research",
     "River",   "Steam",     "Swamp",     "Training", "Treehouse", "Volcano"};
+// Their first and last index, which are also the range of the progress bar.
+inline constexpr int kFirstStockLevelIndex = 1;
+inline constexpr int kLastStockLevelIndex = static_cast<int>(kStockLevels.size());
 
 }  // namespace velk::layout

@@ -46,7 +46,7 @@ void GetInstLevels(const std::string& gameDir, std::vector<LevelEntry>& installe
 void GetAvailableLevels(const std::string& appDir, std::vector<LevelEntry>& available,
                         const std::function<void()>& processPendingEvents) {
   std::vector<FileEntry> files;
-  FindFiles(JoinPath(appDir, "temp"), true, "*.*", files, processPendingEvents);
+  FindFiles(JoinPath(appDir, layout::kWorkFolderLowerCase), true, "*.*", files, processPendingEvents);
   ReplaceWhenFound(available, BuildLevelList(files));
 }
 

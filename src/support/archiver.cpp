@@ -3,19 +3,10 @@
 #include <string_view>
 #include <vector>
 
-#include "support/file_helpers.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
 
 // Lines without their CR LF or LF; a line break at the very end opens no further line.
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -60,10 +51,6 @@ bool EndsInOkAndSummary(std::string_view output) {
   return false;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string ArchiverIn(const std::string& appDir) { return Quoted(JoinPath(appDir, "7z.exe")); }
-
 }  // namespace
 
 bool OkInLastFour(const std::string& commandOutput) {
@@ -78,29 +65,6 @@ bool OkInLastFour(const std::string& commandOutput) {
 
 bool SevenZipOk(const std::string& commandOutput) {
   return OkInLastFour(commandOutput) || EndsInOkAndSummary(commandOutput);
-}
-
-std::string ModFilesExtractCommand(const std::string& appDir, const std::string& gameDir) {
-  return ArchiverIn(appDir) + " x modfiles.7z -o" + Quoted(gameDir + "\\Mods\\") + " -y";
-}
-
-std::string MapFilesExtractCommand(const std::string& appDir) {
-  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, "mapfiles.7z")) + " -o" +
-         Quoted(JoinPath(appDir, ""));
-}
-
-std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir) {
-  return "7z e " + Quoted(levelDir + "\\level.pak") + " -o" + Quoted(levelWorkDir + "\\") +
-         " *.bai -y";
-}
-
-std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder) {
-  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, "mapfiles.7z")) + " -o" +
-         Quoted(JoinPath(folder, "")) + " *.lua -r";
-}
-
-std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName) {
-  return ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
 }
 
 }  // namespace velk

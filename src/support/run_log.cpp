@@ -32,8 +32,8 @@ std::string ShortDate() {
   });
 }
 
-bool Log(const std::string& gameDir, const std::string& logText) {
-  const std::string path = gameDir + "\\" + kRunLogName;
+bool Log(const std::string& logFile, const std::string& logText) {
+  const std::string& path = logFile;
   // OPEN_ALWAYS creates the file but never its folder: a missing folder fails here.
   UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,15 +1,13 @@
 #pragma once
-// The run log <GameDir>\velk.log: one timestamped line per call, appended, ANSI code page.
+// The run log: one timestamped line per call, appended, ANSI code page.
 #include <string>
 
 namespace velk {
 
-inline constexpr const char* kRunLogName = "velk.log";
-
-// Appends "[" + time of day + "] - " + logText + CR LF to gameDir + "\velk.log". The file is
-// opened and closed inside the call. Returns false when the line could not be written (the
-// folder is missing, the file is locked or read-only); callers in the install work ignore it.
-bool Log(const std::string& gameDir, const std::string& logText);
+// Appends "[" + time of day + "] - " + logText + CR LF to `logFile` (<GameDir>\velk.log). The
+// file is opened and closed inside the call. Returns false when the line could not be written
+// (the folder is missing, the file is locked or read-only); callers in the install work ignore it.
+bool Log(const std::string& logFile, const std::string& logText);
 
 // The current local time in the user's regional long time format (hours, minutes, seconds).
 std::string LongTimeOfDay();

@@ -9,26 +9,17 @@
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/text_codec.h"
+#include "support/text_tools.h"
 #include "support/win_handles.h"
 
 namespace velk {
 namespace {
 
-constexpr const char* kKillBatchName = "Kill.bat";
 constexpr std::uint32_t kMissing = 0xFFFFFFFFu;
 
 std::string WithoutExtension(const std::string& fileName) {
   const size_t dot = fileName.find_last_of('.');
   return dot == std::string::npos ? fileName : fileName.substr(0, dot);
-}
-
-std::string Quoted(const std::string& text) {
-  std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted += '"';
-  quoted += text;
-  quoted += '"';
-  return quoted;
 }
 
 std::string LeafName(const std::string& path) {
@@ -46,11 +37,12 @@ std::wstring SystemCmdPath() {
 
 }  // namespace
 
-SelfRemovalPaths SelfRemovalPathsFor(const std::string& appDir, const std::string& exeFileName) {
+SelfRemovalPaths SelfRemovalPathsFor(const std::string& appDir, const std::string& exeFileName,
+                                     const std::string& batchName) {
   const std::string name = WithoutExtension(exeFileName);
   // A drive root such as "C:\" already ends in its backslash.
   const std::string folder = appDir.size() < 4 ? appDir : appDir + "\\";
-  return {folder + name + ".exe", folder + kKillBatchName};
+  return {folder + name + ".exe", folder + batchName};
 }
 
 std::string BuildKillBatchBytes(const std::string& exePath, const std::string& batPath) {
@@ -79,8 +71,9 @@ std::string BuildKillBatchBytes(const std::string& exePath, const std::string& b
   return ToOem(text);
 }
 
-bool StartSelfRemoval(const std::string& appDir, const std::string& exeFileName) {
-  const SelfRemovalPaths paths = SelfRemovalPathsFor(appDir, exeFileName);
+bool StartSelfRemoval(const std::string& appDir, const std::string& exeFileName,
+                      const std::string& batchName) {
+  const SelfRemovalPaths paths = SelfRemovalPathsFor(appDir, exeFileName, batchName);
 
   // Read-only, hidden or system would make every Del fail.
   const std::uint32_t attributes = GetAttributes(paths.exePath);
@@ -110,8 +103,8 @@ bool StartSelfRemoval(const std::string& appDir, const std::string& exeFileName)
   return true;
 }
 
-bool StartOwnSelfRemoval(const std::string& appDir) {
-  return StartSelfRemoval(appDir, LeafName(OwnExePath()));
+bool StartOwnSelfRemoval(const std::string& appDir, const std::string& batchName) {
+  return StartSelfRemoval(appDir, LeafName(OwnExePath()), batchName);
 }
 
 }  // namespace velk

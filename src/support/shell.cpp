@@ -11,10 +11,12 @@ namespace velk {
 namespace {
 
 // Owns an item list that the shell allocated with the COM allocator.
-struct ItemListFree {
-  void operator()(PIDLIST_ABSOLUTE items) const { CoTaskMemFree(items); }
+struct ItemListTraits {
+  using Type = PIDLIST_ABSOLUTE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type items) { CoTaskMemFree(items); }
 };
-using UniqueItemList = UniqueResource<PIDLIST_ABSOLUTE, nullptr, ItemListFree>;
+using UniqueItemList = UniqueResource<ItemListTraits>;
 
 // The file-system path of an item list; false for items that have none. The buffer is the
 // largest path the system knows, so long paths are not cut.

@@ -1,5 +1,6 @@
 #pragma once
-// Move-only owners for Win32 handles and COM pointers, one type per kind of invalid value.
+// Move-only owners for Win32 handles and COM pointers: one template, and one type per kind of
+// handle, told apart by its invalid value and how it is closed.
 // Internal to support/ and the window code: it includes windows.h.
 #include <windows.h>
 #include <objbase.h>  // CoInitializeEx: WIN32_LEAN_AND_MEAN leaves out the COM headers
@@ -8,71 +9,114 @@
 
 namespace velk {
 
-template <typename T, T Invalid, typename Closer>
+// Traits: `Type`, `static Type Invalid()` and `static void Close(Type)`.
+template <typename Traits>
 class UniqueResource {
  public:
+  using Type = typename Traits::Type;
   UniqueResource() = default;
-  explicit UniqueResource(T value) : value_(value) {}
+  explicit UniqueResource(Type value) : value_(value) {}
   ~UniqueResource() { reset(); }
   UniqueResource(const UniqueResource&) = delete;
   UniqueResource& operator=(const UniqueResource&) = delete;
-  UniqueResource(UniqueResource&& other) noexcept : value_(std::exchange(other.value_, Invalid)) {}
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
   UniqueResource& operator=(UniqueResource&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.value_, Invalid));
+    if (this != &other) reset(other.release());
     return *this;
   }
-  T get() const { return value_; }
-  T* put() { reset(); return &value_; }
-  T release() { return std::exchange(value_, Invalid); }
-  explicit operator bool() const { return value_ != Invalid; }
-  void reset(T value = Invalid) {
-    if (value_ != Invalid) Closer{}(value_);
+  Type get() const { return value_; }
+  Type* put() {
+    reset();
+    return &value_;
+  }
+  Type release() { return std::exchange(value_, Traits::Invalid()); }
+  explicit operator bool() const { return value_ != Traits::Invalid(); }
+  void reset(Type value = Traits::Invalid()) {
+    if (value_ != Traits::Invalid()) Traits::Close(value_);
     value_ = value;
   }
 
  private:
-  T value_ = Invalid;
+  Type value_ = Traits::Invalid();
 };
 
-struct HandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
-struct FindCloser { void operator()(HANDLE h) const { FindClose(h); } };
-struct RegKeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
+// Closed by CloseHandle, invalid as nullptr: processes, threads, mutexes, events.
+struct HandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+// Closed by CloseHandle, invalid as INVALID_HANDLE_VALUE: what CreateFile opens.
+struct FileTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+// FindFirstFile's handles: invalid as INVALID_HANDLE_VALUE, closed by FindClose.
+struct FindTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { FindClose(h); }
+};
+struct RegKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type k) { RegCloseKey(k); }
+};
+// Fonts, bitmaps, brushes.
+template <typename T>
+struct GdiObjectTraits {
+  using Type = T;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type object) { DeleteObject(object); }
+};
+// A memory device context of CreateCompatibleDC.
+struct MemoryDcTraits {
+  using Type = HDC;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type dc) { DeleteDC(dc); }
+};
 
-// Process, thread, mutex and event handles: invalid is nullptr.
-using UniqueHandle = UniqueResource<HANDLE, nullptr, HandleCloser>;
-// CreateFile handles: invalid is INVALID_HANDLE_VALUE.
-class UniqueFile {
+using UniqueHandle = UniqueResource<HandleTraits>;
+using UniqueFile = UniqueResource<FileTraits>;
+using UniqueFind = UniqueResource<FindTraits>;
+using UniqueRegKey = UniqueResource<RegKeyTraits>;
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+// A window's device context (GetDC), given back with ReleaseDC.
+class WindowDc {
  public:
-  UniqueFile() = default;
-  explicit UniqueFile(HANDLE h) : h_(h) {}
-  ~UniqueFile() { reset(); }
-  UniqueFile(const UniqueFile&) = delete;
-  UniqueFile& operator=(const UniqueFile&) = delete;
-  UniqueFile(UniqueFile&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
-  UniqueFile& operator=(UniqueFile&& o) noexcept {
-    if (this != &o) { reset(); h_ = std::exchange(o.h_, INVALID_HANDLE_VALUE); }
-    return *this;
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
   }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-  void reset() { if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_); h_ = INVALID_HANDLE_VALUE; }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
  private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
+  HWND window_;
+  HDC dc_;
 };
-// FindFirstFile handles: invalid is INVALID_HANDLE_VALUE, closed by FindClose.
-class UniqueFind {
+
+// An object selected into a device context for the scope; the one it replaced comes back.
+class ScopedSelection {
  public:
-  UniqueFind() = default;
-  explicit UniqueFind(HANDLE h) : h_(h) {}
-  ~UniqueFind() { if (h_ != INVALID_HANDLE_VALUE) FindClose(h_); }
-  UniqueFind(const UniqueFind&) = delete;
-  UniqueFind& operator=(const UniqueFind&) = delete;
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~ScopedSelection() {
+    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+  }
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+
  private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
+  HDC dc_;
+  HGDIOBJ old_;
 };
-using UniqueRegKey = UniqueResource<HKEY, nullptr, RegKeyCloser>;
 
 // COM interface pointer.
 template <typename I>
@@ -84,15 +128,27 @@ class ComPtr {
   ComPtr& operator=(const ComPtr&) = delete;
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   ComPtr& operator=(ComPtr&& o) noexcept {
-    if (this != &o) { reset(); p_ = std::exchange(o.p_, nullptr); }
+    if (this != &o) {
+      reset();
+      p_ = std::exchange(o.p_, nullptr);
+    }
     return *this;
   }
   I* get() const { return p_; }
   I* operator->() const { return p_; }
-  I** put() { reset(); return &p_; }
+  I** put() {
+    reset();
+    return &p_;
+  }
   void** put_void() { return reinterpret_cast<void**>(put()); }
   explicit operator bool() const { return p_ != nullptr; }
-  void reset() { if (p_) { p_->Release(); p_ = nullptr; } }
+  void reset() {
+    if (p_) {
+      p_->Release();
+      p_ = nullptr;
+    }
+  }
+
  private:
   I* p_ = nullptr;
 };
@@ -101,22 +157,14 @@ class ComPtr {
 class ComScope {
  public:
   ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() { if (SUCCEEDED(hr_)) CoUninitialize(); }
+  ~ComScope() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
+
  private:
   HRESULT hr_;
-};
-
-template <typename F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ~ScopeExit() { f_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
- private:
-  F f_;
 };
 
 }  // namespace velk

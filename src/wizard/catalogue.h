@@ -1,13 +1,10 @@
 #pragma once
-// The English and German texts of the wizard.
-#include <string>
-
+// The catalogue of each language of the wizard (one catalogue_<language>.cpp each); the
+// languages table (wizard/languages) names them.
 #include "engine/message_catalogue.h"
 
 namespace velk {
 
-// Only the code "1031" selects German; every other code (also "2055", "3079") English.
-bool IsGermanCode(const std::string& languageCode);
 MessageCatalogue EnglishCatalogue();
 MessageCatalogue GermanCatalogue();
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "levels/game_folder_check.h"
 #include "levels/game_layout.h"
 #include "support/file_helpers.h"
 #include "support/run_log.h"
@@ -21,8 +22,8 @@ void RunExitSequence(WizardSession& session, WizardUi& ui, bool inDesignHost) {
   DeleteFileAt(JoinPath(appDir, layout::kModFilesArchive));
   DeleteFileAt(JoinPath(appDir, layout::kArchiver));
 
-  Log(ui.Text(Ctl::Text1), "Deleted all programm files and exiting");
-  StartOwnSelfRemoval(appDir);
+  Log(RunLogFile(ui.Text(Ctl::Text1)), "Deleted all programm files and exiting");
+  StartOwnSelfRemoval(appDir, layout::kKillBatch);
 }
 
 }  // namespace velk

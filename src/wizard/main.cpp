@@ -10,8 +10,8 @@
 #include "support/process_info.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
-#include "wizard/catalogue.h"
-#include "wizard/control_ids.h"
+#include "wizard/languages.h"
+#include "wizard/window_names.h"
 #include "wizard/main_window.h"
 #include "wizard/unattended.h"
 
@@ -35,8 +35,8 @@ bool HasSwitch(const std::vector<std::string>& args, const char* name) {
 }
 
 void ShowAlreadyRunning() {
-  const bool german = velk::IsGermanCode(std::to_string(velk::SystemDefaultLcid()));
-  const velk::MessageCatalogue texts = german ? velk::GermanCatalogue() : velk::EnglishCatalogue();
+  const velk::MessageCatalogue texts =
+      velk::CatalogueOf(velk::LanguageForCode(std::to_string(velk::SystemDefaultLcid())));
   MessageBoxW(nullptr, velk::Widen(velk::FormatText(texts.MsgAlreadyRunning, "")).c_str(),
               velk::Widen(velk::kAppTitle).c_str(), MB_ICONINFORMATION | MB_OK);
 }

@@ -1,29 +1,22 @@
 #include "wizard/main_window.h"
 
 #include <commctrl.h>
-#include <objidl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <optional>
 #include <string>
-
-// GDI+ expects min and max, which NOMINMAX keeps out of windows.h.
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
 
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/settings_store.h"
 #include "support/shell.h"
 #include "support/text_codec.h"
-#include "wizard/control_ids.h"
+#include "support/window_metrics.h"
+#include "wizard/control_table.h"
 #include "wizard/exit_sequence.h"
-#include "wizard/layout_table.h"
+#include "wizard/languages.h"
 #include "wizard/resources.h"
+#include "wizard/window_names.h"
 
 namespace velk {
 namespace {
@@ -41,123 +34,12 @@ constexpr int kPictureHeight = 300;
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
 
-// Functions of newer Windows versions, looked up so that the program also starts without them.
-template <typename Fn>
-Fn User32Function(const char* name) {
-  FARPROC proc = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
-}
+constexpr UINT_PTR kTimer1 = 1;  // the picture rotation
+constexpr UINT kTimer1Interval = 5000;
 
-unsigned WindowDpi(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-  if (getDpiForWindow) {
-    if (UINT dpi = getDpiForWindow(hwnd)) return dpi;
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<unsigned>(dpi) : 96;
-}
-
-SIZE NonClientSize(unsigned dpi) {
-  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
-  RECT r{0, 0, 0, 0};
-  if (!adjustForDpi || !adjustForDpi(&r, kFormStyle, FALSE, kFormExStyle, dpi))
-    AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-int CALLBACK FontFamilyFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-// Verdana where installed, else the system's dialog font.
-std::wstring FontFace() {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  wcscpy_s(wanted.lfFaceName, L"Verdana");
-  bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, FontFamilyFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
-  if (found) return wanted.lfFaceName;
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    return metrics.lfMessageFont.lfFaceName;
-  return L"MS Shell Dlg 2";
-}
-
-UniqueFont MakeFont(const std::wstring& face, int pointsX100, unsigned dpi) {
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(pointsX100, static_cast<int>(dpi), 7200);
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy_s(lf.lfFaceName, face.c_str(), _TRUNCATE);
-  return UniqueFont(CreateFontIndirectW(&lf));
-}
-
-class GdiplusScope {
- public:
-  GdiplusScope() {
-    Gdiplus::GdiplusStartupInput input;
-    ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-  }
-  ~GdiplusScope() {
-    if (ok_) Gdiplus::GdiplusShutdown(token_);
-  }
-  GdiplusScope(const GdiplusScope&) = delete;
-  GdiplusScope& operator=(const GdiplusScope&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  ULONG_PTR token_ = 0;
-  bool ok_ = false;
-};
-
-// One embedded JPEG decoded into a bitmap; empty when the resource is missing or damaged.
-UniqueBitmap DecodePicture(HINSTANCE instance, int resourceId) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
-  if (!found) return {};
-  HGLOBAL loaded = LoadResource(instance, found);
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  const DWORD size = SizeofResource(instance, found);
-  if (!bytes || size == 0) return {};
-  ComPtr<IStream> stream;
-  *stream.put() = SHCreateMemStream(static_cast<const BYTE*>(bytes), size);
-  if (!stream) return {};
-  Gdiplus::Bitmap bitmap(stream.get());
-  HBITMAP handle = nullptr;
-  if (bitmap.GetLastStatus() != Gdiplus::Ok ||
-      bitmap.GetHBITMAP(Gdiplus::Color(0, 0, 0), &handle) != Gdiplus::Ok)
-    return {};
-  return UniqueBitmap(handle);
-}
-
-HWND ParentOf(const LayoutEntry& entry, HWND form, const std::map<int, HWND>& controls) {
-  int id = 0;
-  switch (entry.parent) {
-    case Parent::Form: return form;
-    case Parent::Page0: id = ids::kPage0; break;
-    case Parent::Page1: id = ids::kPage0 + 1; break;
-    case Parent::Page2: id = ids::kPage0 + 2; break;
-    case Parent::Page3: id = ids::kPage0 + 3; break;
-    case Parent::Page4: id = ids::kPage0 + 4; break;
-    case Parent::Frame1: id = ids::kFrame1; break;
-  }
-  const auto it = controls.find(id);
+HWND Find(const std::map<Ctl, HWND>& controls, Ctl control) {
+  const auto it = controls.find(control);
   return it == controls.end() ? nullptr : it->second;
-}
-
-std::optional<Ctl> OptionOf(int id) {
-  if (id == ids::kOption1) return Ctl::Option1;
-  if (id == ids::kOption2) return Ctl::Option2;
-  if (id == ids::kOption3) return Ctl::Option3;
-  return std::nullopt;
 }
 
 }  // namespace
@@ -204,47 +86,42 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, bool inDesign
   window->LoadPictures();
   window->MakeFonts();
   window->ApplyLayout(nullptr);
-  SetTimer(hwnd, ids::kTimer1, ids::kTimer1Interval, nullptr);
+  SetTimer(hwnd, kTimer1, kTimer1Interval, nullptr);
   return window;
 }
 
 bool MainWindow::CreateControls() {
-  for (const LayoutEntry& e : LayoutTable()) {
-    if (!e.className) continue;  // painted by the form
-    HWND parent = ParentOf(e, hwnd_, controls_);
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | e.style | ((e.state & kHidden) ? 0 : WS_VISIBLE);
-    HWND h = CreateWindowExW(e.exStyle, e.className, Widen(e.caption).c_str(), style, 0, 0, 0, 0,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)), instance_,
+  for (const ControlRow& row : ControlTable()) {
+    if (!row.className) continue;  // painted by the form
+    HWND parent = row.parent == Ctl::Form1 ? hwnd_ : Find(controls_, row.parent);
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | row.style | ((row.state & kHidden) ? 0 : WS_VISIBLE);
+    HWND h = CreateWindowExW(row.exStyle, row.className, Widen(row.caption).c_str(), style, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_,
                              nullptr);
     if (!h) return false;
-    controls_[e.id] = h;
-    if (e.state & kTicked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
-    if (e.state & kDisabled) EnableWindow(h, FALSE);
+    controls_[row.control] = h;
+    if (row.state & kTicked) SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
+    if (row.state & kDisabled) EnableWindow(h, FALSE);
   }
-  HWND list = controls_[ids::kList1];
+  HWND list = controls_[Ctl::List1];
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
   column.cx = 100;
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  HWND bar = controls_[ids::kProgressBar1];
-  SendMessageW(bar, PBM_SETRANGE32, ids::kProgressMin, ids::kProgressMax);
-  SendMessageW(bar, PBM_SETPOS, ids::kProgressMin, 0);
-  HWND combo = controls_[ids::kCombo1];
-  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Deutsch"));
-  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"English"));
+  HWND bar = controls_[Ctl::ProgressBar1];
+  SendMessageW(bar, PBM_SETRANGE32, layout::kFirstStockLevelIndex, layout::kLastStockLevelIndex);
+  SendMessageW(bar, PBM_SETPOS, layout::kFirstStockLevelIndex, 0);
+  HWND combo = controls_[Ctl::Combo1];
+  for (const Language& language : Languages())
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(language.boxName).c_str()));
   // The cover lies over the level list until page 2's work is done.
-  SetWindowPos(controls_[ids::kFrame1], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(controls_[Ctl::Frame1], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return true;
 }
 
 void MainWindow::LoadPictures() {
-  GdiplusScope gdiplus;
-  if (!gdiplus.ok()) return;
-  for (int i = 0; i < VELK_PICTURE_COUNT; ++i) {
-    UniqueBitmap picture = DecodePicture(instance_, VELK_IDR_PICTURE0 + i);
-    if (picture) pictures_.push_back(std::move(picture));
-  }
+  pictures_ = DecodePictures(instance_, VELK_IDR_PICTURE0, VELK_PICTURE_COUNT);
 }
 
 void MainWindow::MakeFonts() {
@@ -260,13 +137,13 @@ RECT MainWindow::ScaledRect(int left, int top, int width, int height) const {
 
 void MainWindow::ApplyLayout(const RECT* anchor) {
   RECT needed{0, 0, 0, 0};  // what the controls take in the client area
-  for (const LayoutEntry& e : LayoutTable()) {
+  for (const ControlRow& e : ControlTable()) {
     if (!e.className) continue;
-    HWND h = controls_[e.id];
+    HWND h = controls_[e.control];
     const RECT r = ScaledRect(e.left, e.top, e.width, e.height);
     MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(e.font == Font::Large ? largeFont_.get() : normalFont_.get()), FALSE);
-    if (e.parent == Parent::Form && e.role == Role::Control) {
+    if (e.parent == Ctl::Form1 && e.role == Role::Control) {
       RECT placed;
       GetWindowRect(h, &placed);  // a closed drop-down list is shorter than its layout height
       MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
@@ -274,13 +151,13 @@ void MainWindow::ApplyLayout(const RECT* anchor) {
       needed.bottom = std::max(needed.bottom, placed.bottom);
     }
   }
-  HWND list = controls_[ids::kList1];
+  HWND list = controls_[Ctl::List1];
   RECT listClient;
   GetClientRect(list, &listClient);
   SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, listClient.right - GetSystemMetrics(SM_CXVSCROLL));
 
   // The outer size of the design, grown when a large system font or DPI would clip a control.
-  const SIZE frame = NonClientSize(dpi_);
+  const SIZE frame = NonClientSize(kFormStyle, kFormExStyle, dpi_);
   const int clientWidth = std::max<int>(TwipsToPixels(kFormWidthTwips, dpi_) - frame.cx, needed.right);
   const int clientHeight = std::max<int>(TwipsToPixels(kFormHeightTwips, dpi_) - frame.cy, needed.bottom);
   const int width = clientWidth + frame.cx;
@@ -359,10 +236,10 @@ LRESULT CALLBACK MainWindow::PanelProc(HWND hwnd, UINT message, WPARAM wParam, L
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      OnCommand(static_cast<int>(LOWORD(wParam)), HIWORD(wParam));
       return 0;
     case WM_TIMER:
-      if (wParam == ids::kTimer1) ShowRandomPicture();
+      if (wParam == kTimer1) ShowRandomPicture();
       return 0;
     case WM_PAINT:
       Paint();
@@ -371,13 +248,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
-      if (wParam == ids::kMimg) {
+      if (wParam == static_cast<WPARAM>(IdOf(Ctl::Mimg))) {
         DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
       }
       break;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == controls_[ids::kLabel10]) {
+      if (reinterpret_cast<HWND>(wParam) == controls_[Ctl::Label10]) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
@@ -395,7 +272,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(hwnd_);
       return 0;
     case WM_DESTROY:
-      KillTimer(hwnd_, ids::kTimer1);
+      KillTimer(hwnd_, kTimer1);
       PostQuitMessage(0);
       return 0;
     default:
@@ -405,15 +282,19 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-  if (id == IDOK && IsWindowVisible(controls_[ids::kCommand5]) &&
-      IsWindowEnabled(controls_[ids::kCommand5]))
-    id = ids::kCommand5;  // Enter presses the next button
-  if (const auto option = OptionOf(id); option && code == BN_CLICKED) {
-    wizard_.OptionClicked(*option);
-    return;
-  }
-  switch (id) {
-    case ids::kCommand5:
+  // Enter presses the next button.
+  const std::optional<Ctl> control =
+      id == IDOK && IsWindowVisible(controls_[Ctl::Command5]) && IsWindowEnabled(controls_[Ctl::Command5])
+          ? Ctl::Command5
+          : ControlWithId(id);
+  if (!control) return;
+  switch (*control) {
+    case Ctl::Option1:
+    case Ctl::Option2:
+    case Ctl::Option3:
+      if (code == BN_CLICKED) wizard_.OptionClicked(*control);
+      break;
+    case Ctl::Command5:
       // One click, one page: a click (or Enter) made while a page's work ran, or before the
       // page it would leave had come up (queued behind the work, or behind a message box),
       // is dropped. Its message time tells when it was made.
@@ -422,23 +303,23 @@ void MainWindow::OnCommand(int id, int code) {
       wizard_.NextPage();
       pageWorkDoneAt_ = GetTickCount();
       break;
-    case ids::kCheck3:
+    case Ctl::Check3:
       if (code == BN_CLICKED) wizard_.ScriptsClicked();
       break;
-    case ids::kCombo1:
+    case Ctl::Combo1:
       if (code == CBN_SELCHANGE)
-        wizard_.LanguageChosen(static_cast<int>(SendMessageW(controls_[ids::kCombo1], CB_GETCURSEL, 0, 0)));
+        wizard_.LanguageChosen(static_cast<int>(SendMessageW(controls_[Ctl::Combo1], CB_GETCURSEL, 0, 0)));
       break;
-    case ids::kCommand1:
+    case Ctl::Command1:
       if (code == BN_CLICKED) OnBrowse();
       break;
-    case ids::kMimg:
+    case Ctl::Mimg:
       if (code == STN_CLICKED) ShowRandomPicture();
       break;
-    case ids::kLabel10:
+    case Ctl::Label10:
       if (code == STN_CLICKED) OpenWebAddress(hwnd_, VELK_WEB_ADDRESS, session_.AppDir);
       break;
-    case ids::kCommand7:
+    case Ctl::Command7:
       if (code == BN_CLICKED) OnExitButton();
       break;
     default:
@@ -467,24 +348,22 @@ void MainWindow::ShowRandomPicture() {
   const int k = Zufall(0, 7);
   picture_ = static_cast<size_t>(((k % VELK_PICTURE_COUNT) + VELK_PICTURE_COUNT) % VELK_PICTURE_COUNT) %
              pictures_.size();
-  InvalidateRect(controls_[ids::kMimg], nullptr, FALSE);
+  InvalidateRect(controls_[Ctl::Mimg], nullptr, FALSE);
 }
 
 void MainWindow::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  if (const LayoutEntry* shape = FindLayoutEntry(ids::kShape1)) {
-    const RECT banner = ScaledRect(shape->left, shape->top, shape->width, shape->height);
-    FillRect(dc, &banner, bannerBrush_.get());
-  }
+  const ControlRow& shape = RowOf(Ctl::Shape1);
+  const RECT banner = ScaledRect(shape.left, shape.top, shape.width, shape.height);
+  FillRect(dc, &banner, bannerBrush_.get());
   EndPaint(hwnd_, &ps);
 }
 
 LRESULT MainWindow::ColourStatic(HDC dc, HWND control) {
-  const int id = GetDlgCtrlID(control);
-  if (id == ids::kLabel1 || id == ids::kLabel10) {
+  if (control == controls_[Ctl::Label1] || control == controls_[Ctl::Label10]) {
     // The banner labels lie on Shape1.
-    SetTextColor(dc, id == ids::kLabel1 ? kBannerText : kLinkText);
+    SetTextColor(dc, control == controls_[Ctl::Label1] ? kBannerText : kLinkText);
     SetBkColor(dc, kBannerColour);
     return reinterpret_cast<LRESULT>(bannerBrush_.get());
   }
@@ -499,14 +378,13 @@ void MainWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNSHADOW));
     return;
   }
-  HDC memory = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(memory, pictures_[picture_].get());
+  const UniqueMemoryDc memory(CreateCompatibleDC(item.hDC));
+  if (!memory) return;
+  const ScopedSelection picture(memory.get(), pictures_[picture_].get());
   SetStretchBltMode(item.hDC, HALFTONE);
   SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-  StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, kPictureWidth,
-             kPictureHeight, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  StretchBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
+             kPictureWidth, kPictureHeight, SRCCOPY);
 }
 
 }  // namespace velk

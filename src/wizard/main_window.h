@@ -15,13 +15,6 @@
 
 namespace velk {
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueFont = UniqueResource<HFONT, nullptr, GdiObjectDeleter>;
-using UniqueBitmap = UniqueResource<HBITMAP, nullptr, GdiObjectDeleter>;
-using UniqueBrush = UniqueResource<HBRUSH, nullptr, GdiObjectDeleter>;
-
 class MainWindow {
  public:
   // Creates the hidden window with all its controls; nullptr when that fails (no display).
@@ -63,7 +56,7 @@ class MainWindow {
   HWND hwnd_ = nullptr;
   unsigned dpi_ = 96;
   bool inDesignHost_;
-  std::map<int, HWND> controls_;
+  std::map<Ctl, HWND> controls_;
   UniqueFont normalFont_;
   UniqueFont largeFont_;
   UniqueBrush bannerBrush_;

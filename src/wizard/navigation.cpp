@@ -1,24 +1,16 @@
 #include "wizard/navigation.h"
 
-#include <initializer_list>
+#include <optional>
 
+#include "engine/choices.h"
 #include "engine/install_run.h"
 #include "engine/page_work.h"
 #include "levels/game_folder_check.h"
 #include "support/settings_store.h"
-#include "wizard/catalogue.h"
+#include "wizard/languages.h"
+#include "wizard/window_names.h"
 
 namespace velk {
-namespace {
-
-constexpr const char* kBanner = "Far Cry VELK Mod Creator ";
-
-// The choices that belong to an install; uninstall and switch-over take none of them.
-constexpr std::initializer_list<Ctl> kInstallParts = {Ctl::Check3, Ctl::Check4, Ctl::Check5,
-                                                      Ctl::Check1};
-
-}  // namespace
-
 // The next and exit buttons stay disabled while a page's work runs; nested NextPage calls
 // (from DoOutput, or the page-2 skip) share one disabled stretch.
 class Wizard::BusyScope {
@@ -63,7 +55,7 @@ void Wizard::NextPage() {
     DoOutput(session_, ui_, [this] { NextPage(); });
     // PageIndex is read again: an install without maps has already moved on by itself.
     if (session_.PageIndex == 2) ui_.SetVisible(Ctl::Frame1, false);
-    if (session_.PageIndex == 2 && (ui_.Value(Ctl::Option3) || ui_.Value(Ctl::Option2))) {
+    if (session_.PageIndex == 2 && ReadChoices(ui_).action != Action::Install) {
       NextPage();
       NextPage();
     }
@@ -72,35 +64,30 @@ void Wizard::NextPage() {
 }
 
 void Wizard::OptionClicked(Ctl option) {
-  if (option != Ctl::Option1 && option != Ctl::Option2 && option != Ctl::Option3) return;
-  ui_.SetValue(option, true);  // as the click itself does
-  if (option == Ctl::Option1) {
-    for (Ctl c : kInstallParts) ui_.SetEnabled(c, true);
-    for (Ctl c : kInstallParts) ui_.SetValue(c, true);
-  } else {
-    for (Ctl c : kInstallParts) ui_.SetValue(c, false);
-    for (Ctl c : kInstallParts) ui_.SetEnabled(c, false);
-  }
+  const std::optional<Action> action = ActionOf(option);
+  if (!action) return;
+  Choices choices = ReadChoices(ui_);
+  choices.SelectAction(*action);
+  WriteChoices(ui_, choices);
 }
 
 void Wizard::ScriptsClicked() {
-  // Mouse cursor and weapon skins are parts of the scripts.
-  const bool scripts = ui_.Value(Ctl::Check3);
-  ui_.SetValue(Ctl::Check5, scripts);
-  ui_.SetValue(Ctl::Check1, scripts);
-  ui_.SetEnabled(Ctl::Check5, scripts);
-  ui_.SetEnabled(Ctl::Check1, scripts);
+  Choices choices = ReadChoices(ui_);
+  choices.SetScripts(choices.scripts);
+  WriteChoices(ui_, choices);
 }
 
 void Wizard::LanguageChosen(int comboIndex) {
-  if (comboIndex == 0) LoadLanguage("1031");
-  if (comboIndex == 1) LoadLanguage("0");
+  const std::span<const Language> languages = Languages();
+  if (comboIndex >= 0 && comboIndex < static_cast<int>(languages.size()))
+    LoadLanguage(languages[static_cast<size_t>(comboIndex)].code);
 }
 
 void Wizard::LoadLanguage(const std::string& languageCode, unsigned systemLcid) {
-  const std::string code = languageCode.empty() ? std::to_string(systemLcid) : languageCode;
-  session_.German = IsGermanCode(code);
-  session_.Texts = session_.German ? GermanCatalogue() : EnglishCatalogue();
+  const Language& language =
+      LanguageForCode(languageCode.empty() ? std::to_string(systemLcid) : languageCode);
+  session_.Language = language.switchName;
+  session_.Texts = CatalogueOf(language);
   TranslateControls();
 }
 
@@ -118,7 +105,7 @@ void Wizard::TranslateControls() {
       {Ctl::Command7, t.MsgExit},          {Ctl::Option3, SwitchCaption(session_)},
   };
   // Built from the design caption each time, so repeated calls never add a second tag.
-  ui_.SetText(Ctl::Label1, FormatText(kBanner + session_.ModTag, ""));
+  ui_.SetText(Ctl::Label1, FormatText(kBannerPrefix + session_.ModTag, ""));
   ui_.SetText(Ctl::Label3, FormatText(t.MsgWelcome, session_.ModTag));
   ui_.SetText(Ctl::Label4, FormatText(t.MsgPathHint, ""));
   for (const auto& caption : captions) ui_.SetText(caption.control, FormatText(caption.text, ""));

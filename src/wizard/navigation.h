@@ -25,7 +25,7 @@ class Wizard {
   void OptionClicked(Ctl option);
   // Check3 clicked: Check5 and Check1 follow it.
   void ScriptsClicked();
-  // Combo1: 0 "Deutsch" (1031), 1 "English" (0), anything else nothing.
+  // Combo1: the language of that row of the languages table; no row selected, nothing.
   void LanguageChosen(int comboIndex);
   // Fills the catalogue for the code (empty: `systemLcid`) and relabels the controls.
   void LoadLanguage(const std::string& languageCode, unsigned systemLcid = 0);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "engine/wizard_session.h"
 #include "wizard/unattended_switches.h"
 

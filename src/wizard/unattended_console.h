@@ -3,7 +3,7 @@
 // output is redirected to. The wizard's message boxes become lines on the error output.
 #include <string>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 
 namespace velk {
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "support/text_tools.h"
+#include "wizard/languages.h"
+
 namespace velk {
 namespace {
 
@@ -12,20 +15,14 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A comma list; blanks around the items go, empty items too.
 std::vector<std::string> CommaList(const std::string& text) {
   std::vector<std::string> items;
   size_t start = 0;
   for (;;) {
     const size_t comma = text.find(',', start);
-    std::string item = Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos
-                                                                               : comma - start));
+    std::string item(Trimmed(std::string_view(text).substr(start, comma == std::string::npos ? std::string::npos
+                                                                                             : comma - start)));
     if (!item.empty()) items.push_back(std::move(item));
     if (comma == std::string::npos) return items;
     start = comma + 1;
@@ -66,11 +63,11 @@ SwitchParse ParseUnattendedSwitches(const std::vector<std::string>& arguments) {
     } else if (name == "/action" && hasValue) {
       const std::string action = Lower(value);
       if (action == "install" || action == "repair") {
-        o.action = UnattendedAction::Install;
+        o.action = Action::Install;
       } else if (action == "uninstall") {
-        o.action = UnattendedAction::Uninstall;
+        o.action = Action::Uninstall;
       } else if (action == "toggle") {
-        o.action = UnattendedAction::Toggle;
+        o.action = Action::Switch;
       } else {
         return Fail("Unknown action '" + value + "' (install, repair, uninstall or toggle)");
       }
@@ -92,21 +89,20 @@ SwitchParse ParseUnattendedSwitches(const std::vector<std::string>& arguments) {
         }
       }
     } else if (name == "/levels" && hasValue) {
-      if (Lower(Trimmed(value)) == "all") {
+      if (EqualsNoCase(Trimmed(value), "all")) {
         o.levels.reset();
       } else {
         o.levels = CommaList(value);
       }
     } else if (name == "/wait" && hasValue) {
-      const std::string seconds = Trimmed(value);
+      const std::string seconds(Trimmed(value));
       if (seconds.empty() || seconds.size() > 5 || seconds.find_first_not_of("0123456789") != std::string::npos)
         return Fail("/WAIT= needs a number of seconds (0 to 99999)");
       o.waitSeconds = static_cast<unsigned>(std::stoul(seconds));
     } else if (name == "/lang" && hasValue) {
-      const std::string language = Lower(value);
-      if (language != "en" && language != "de")
-        return Fail("Unknown language '" + value + "' (en or de)");
-      o.language = language;
+      const Language* language = LanguageForSwitch(value);
+      if (!language) return Fail("Unknown language '" + value + "' (" + LanguageSwitchNames() + ")");
+      o.language = language->switchName;
     } else {
       return Fail("Unknown switch '" + argument + "'");
     }
@@ -118,7 +114,7 @@ SwitchParse ParseUnattendedSwitches(const std::vector<std::string>& arguments) {
 std::string UnattendedUsage() {
   return "Usage: VelkSetup.exe /S [/D=<game folder>] [/ACTION=install|uninstall|toggle]\r\n"
          "                        [/COMPONENTS=scripts,cursor,skins,maps] [/LEVELS=all|<level>,...]\r\n"
-         "                        [/KEEPOLD] [/LANG=en|de] [/WAIT=<seconds>]\r\n"
+         "                        [/KEEPOLD] [/LANG=" + LanguageSwitchNames("|") + "] [/WAIT=<seconds>]\r\n"
          "\r\n"
          "Runs the wizard's work without its window.\r\n"
          "  /D=<folder>    the Far Cry folder (default: the one remembered from the last run)\r\n"

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-namespace velk {
+#include "engine/choices.h"
 
-enum class UnattendedAction { Install, Uninstall, Toggle };
+namespace velk {
 
 struct UnattendedOptions {
   bool unattended = false;  // /S
   bool help = false;        // /?
   std::optional<std::string> gameDir;  // /D=; without it the remembered folder
-  UnattendedAction action = UnattendedAction::Install;
+  Action action = Action::Install;  // /ACTION=install, uninstall or toggle
   bool componentsGiven = false;
   bool scripts = true, cursor = true, skins = true, maps = true;  // /COMPONENTS=
   std::optional<std::vector<std::string>> levels;  // /LEVELS=; nullopt: all the list offers

@@ -6,7 +6,8 @@
 
 #include "support/text_codec.h"
 #include "support/write_access.h"
-#include "wizard/control_ids.h"
+#include "levels/game_layout.h"
+#include "wizard/window_names.h"
 
 namespace velk {
 namespace {
@@ -25,12 +26,10 @@ std::string WindowText(HWND window) {
   return Narrow(buffer);
 }
 
-HWND WindowUi::ById(int id) const {
-  const auto it = controls_.find(id);
+HWND WindowUi::Control(Ctl control) const {
+  const auto it = controls_.find(control);
   return it == controls_.end() ? nullptr : it->second;
 }
-
-HWND WindowUi::Control(Ctl control) const { return ById(ids::ControlId(control)); }
 
 std::string WindowUi::Text(Ctl control) { return WindowText(Control(control)); }
 
@@ -68,8 +67,8 @@ void WindowUi::SetVisible(Ctl control, bool visible) {
 }
 
 void WindowUi::ShowPage(int pageIndex, bool visible) {
-  if (pageIndex < 0 || pageIndex >= ids::kPageCount) return;
-  if (HWND h = ById(ids::kPage0 + pageIndex)) ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+  if (pageIndex < 0 || pageIndex >= kPageCount) return;
+  if (HWND h = Control(PageControl(pageIndex))) ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
 }
 
 int WindowUi::LevelRowCount() {
@@ -122,7 +121,7 @@ bool WindowUi::SetLevelRowTicked(int row, bool ticked) {
 }
 
 bool WindowUi::SetProgress(int value) {
-  if (value < ids::kProgressMin || value > ids::kProgressMax) return false;
+  if (value < layout::kFirstStockLevelIndex || value > layout::kLastStockLevelIndex) return false;
   HWND bar = Control(Ctl::ProgressBar1);
   if (!bar) return false;
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);

@@ -11,9 +11,9 @@ namespace velk {
 
 class WindowUi : public WizardUi {
  public:
-  // `controls` maps control IDs (wizard/control_ids.h) to the window's controls; it is owned
-  // by the window and must outlive this object.
-  WindowUi(HWND form, const std::map<int, HWND>& controls) : form_(form), controls_(controls) {}
+  // `controls` holds the window's controls; it is owned by the window and must outlive this
+  // object.
+  WindowUi(HWND form, const std::map<Ctl, HWND>& controls) : form_(form), controls_(controls) {}
 
   std::string Text(Ctl control) override;
   void SetText(Ctl control, const std::string& text) override;
@@ -39,10 +39,9 @@ class WindowUi : public WizardUi {
 
  private:
   HWND Control(Ctl control) const;
-  HWND ById(int id) const;
 
   HWND form_;
-  const std::map<int, HWND>& controls_;
+  const std::map<Ctl, HWND>& controls_;
 };
 
 // The text of any window, however long.

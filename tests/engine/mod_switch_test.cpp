@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "engine/mod_switch.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"

@@ -10,7 +10,8 @@
 #include "kit/settings_lock.h"
 #include "kit/test_kit.h"
 #include "support/text_codec.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 
 namespace velk::gui {
 namespace {
@@ -33,7 +34,7 @@ class ExitButton : public ::testing::Test {
     auto wizard = StartWizard(setup_.program, options);
     ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == page; }));
     ASSERT_TRUE(wizard->Settle());
-    wizard->Click(ids::kCommand7);
+    wizard->Click(IdOf(Ctl::Command7));
     const auto code = wizard->WaitForExit();
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);

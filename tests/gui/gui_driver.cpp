@@ -19,7 +19,8 @@ using std::min;
 #include "support/process_info.h"
 #include "support/settings_store.h"
 #include "support/text_codec.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 
 namespace velk::gui {
 namespace {
@@ -331,8 +332,8 @@ std::vector<std::string> WizardProcess::ComboItems(int id) const {
 }
 
 int WizardProcess::VisiblePage() const {
-  for (int page = 0; page < ids::kPageCount; ++page)
-    if (Visible(ids::kPage0 + page)) return page;
+  for (int page = 0; page < kPageCount; ++page)
+    if (Visible(IdOf(PageControl(page)))) return page;
   return -1;
 }
 
@@ -341,10 +342,10 @@ bool WizardProcess::Settle(unsigned timeoutMs) const {
   return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
-int WizardProcess::ListRowCount() const { return static_cast<int>(Send(Control(ids::kList1), LVM_GETITEMCOUNT)); }
+int WizardProcess::ListRowCount() const { return static_cast<int>(Send(Control(IdOf(Ctl::List1)), LVM_GETITEMCOUNT)); }
 
 bool WizardProcess::ListRowChecked(int row) const {
-  const auto state = Send(Control(ids::kList1), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+  const auto state = Send(Control(IdOf(Ctl::List1)), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
@@ -356,7 +357,7 @@ std::string WizardProcess::ListRowText(int row) const {
   item.cchTextMax = kChars;
   item.pszText = static_cast<wchar_t*>(memory.at(sizeof(LVITEMW)));
   memory.Write(0, &item, sizeof(item));
-  const auto n = static_cast<size_t>(Send(Control(ids::kList1), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+  const auto n = static_cast<size_t>(Send(Control(IdOf(Ctl::List1)), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                           reinterpret_cast<LPARAM>(memory.at(0))));
   std::wstring text(std::min(n, kChars), L'\0');
   if (!text.empty()) memory.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t));
@@ -369,7 +370,7 @@ void WizardProcess::SetListRowChecked(int row, bool checked) {
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
   memory.Write(0, &item, sizeof(item));
-  Send(Control(ids::kList1), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)));
+  Send(Control(IdOf(Ctl::List1)), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)));
 }
 
 std::optional<MessageBoxInfo> WizardProcess::WaitForMessageBox(unsigned timeoutMs) const {

@@ -14,7 +14,8 @@
 #include "hardening/unwritable_folder.h"
 #include "kit/test_kit.h"
 #include "wizard/catalogue.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 
 namespace velk::gui {
 namespace {
@@ -62,13 +63,13 @@ TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallR
   ClearGameDirSetting();
   auto wizard = StartWizard(setup.program);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
-  wizard->ChooseComboItem(ids::kCombo1, 1);  // English
+  wizard->ChooseComboItem(IdOf(Ctl::Combo1), 1);  // English
   ASSERT_TRUE(wizard->Settle());
   {
     hardening::UnwritableFolder guard(dam);
     if (!guard.holds()) GTEST_SKIP() << "this system cannot make a folder unwritable";
-    wizard->SetText(ids::kText1, gameDir);
-    wizard->Click(ids::kCommand5);
+    wizard->SetText(IdOf(Ctl::Text1), gameDir);
+    wizard->Click(IdOf(Ctl::Command5));
     auto box = wizard->WaitForMessageBox();
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, FormatText(english.MsgRestartElevated, dam));
@@ -87,20 +88,20 @@ TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallR
     ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
     ASSERT_TRUE(wizard->Settle());
     EXPECT_EQ(wizard->VisiblePage(), 0);
-    EXPECT_TRUE(wizard->Enabled(ids::kCommand5));
+    EXPECT_TRUE(wizard->Enabled(IdOf(Ctl::Command5)));
   }
   std::map<std::string, std::string> now = testkit::HashTree(gameDir);
   now.erase("velk.log");
   EXPECT_EQ(now, stock) << "nothing but the log changed";
 
   // The folder writable again: the same window installs through every page.
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
   ASSERT_TRUE(wizard->Settle());
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 2 && wizard->ListRowCount() == 3; }, 60000));
   ASSERT_TRUE(wizard->Settle(60000));
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] {
     const std::vector<std::string> log = testkit::LogTexts(gameDir);
     return !log.empty() && log.back() == "Finished creating!";

@@ -11,12 +11,13 @@
 #include "kit/test_kit.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 
 namespace velk::gui {
 namespace {
 
-constexpr int kInstallParts[] = {ids::kCheck1, ids::kCheck3, ids::kCheck4, ids::kCheck5};
+const int kInstallParts[] = {IdOf(Ctl::Check1), IdOf(Ctl::Check3), IdOf(Ctl::Check4), IdOf(Ctl::Check5)};
 
 class WindowOnPageOne : public ::testing::Test {
  protected:
@@ -49,38 +50,38 @@ class WindowOnPageOne : public ::testing::Test {
 
 TEST_F(WindowOnPageOne, OptionsTickAndUntickTheInstallParts) {
   ExpectParts(true, true);
-  EXPECT_FALSE(wizard_->Checked(ids::kCheck2));
-  EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+  EXPECT_FALSE(wizard_->Checked(IdOf(Ctl::Check2)));
+  EXPECT_FALSE(wizard_->Enabled(IdOf(Ctl::Check2)));
 
-  for (int other : {ids::kOption2, ids::kOption3}) {
+  for (int other : {IdOf(Ctl::Option2), IdOf(Ctl::Option3)}) {
     Click(other);
     EXPECT_TRUE(wizard_->Checked(other));
-    EXPECT_FALSE(wizard_->Checked(ids::kOption1));
+    EXPECT_FALSE(wizard_->Checked(IdOf(Ctl::Option1)));
     ExpectParts(false, false);
-    EXPECT_FALSE(wizard_->Checked(ids::kCheck2));
-    EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+    EXPECT_FALSE(wizard_->Checked(IdOf(Ctl::Check2)));
+    EXPECT_FALSE(wizard_->Enabled(IdOf(Ctl::Check2)));
 
-    Click(ids::kOption1);
-    EXPECT_TRUE(wizard_->Checked(ids::kOption1));
+    Click(IdOf(Ctl::Option1));
+    EXPECT_TRUE(wizard_->Checked(IdOf(Ctl::Option1)));
     EXPECT_FALSE(wizard_->Checked(other));
     ExpectParts(true, true);
-    EXPECT_FALSE(wizard_->Enabled(ids::kCheck2));
+    EXPECT_FALSE(wizard_->Enabled(IdOf(Ctl::Check2)));
   }
 }
 
 TEST_F(WindowOnPageOne, ScriptsCarryMouseCursorAndSkins) {
-  Click(ids::kCheck3);
-  EXPECT_FALSE(wizard_->Checked(ids::kCheck3));
-  for (int part : {ids::kCheck5, ids::kCheck1}) {
+  Click(IdOf(Ctl::Check3));
+  EXPECT_FALSE(wizard_->Checked(IdOf(Ctl::Check3)));
+  for (int part : {IdOf(Ctl::Check5), IdOf(Ctl::Check1)}) {
     EXPECT_FALSE(wizard_->Checked(part));
     EXPECT_FALSE(wizard_->Enabled(part));
   }
-  EXPECT_TRUE(wizard_->Checked(ids::kCheck4));  // the maps are no part of the scripts
-  EXPECT_TRUE(wizard_->Enabled(ids::kCheck4));
+  EXPECT_TRUE(wizard_->Checked(IdOf(Ctl::Check4)));  // the maps are no part of the scripts
+  EXPECT_TRUE(wizard_->Enabled(IdOf(Ctl::Check4)));
 
-  Click(ids::kCheck3);
-  EXPECT_TRUE(wizard_->Checked(ids::kCheck3));
-  for (int part : {ids::kCheck5, ids::kCheck1}) {
+  Click(IdOf(Ctl::Check3));
+  EXPECT_TRUE(wizard_->Checked(IdOf(Ctl::Check3)));
+  for (int part : {IdOf(Ctl::Check5), IdOf(Ctl::Check1)}) {
     EXPECT_TRUE(wizard_->Checked(part));
     EXPECT_TRUE(wizard_->Enabled(part));
   }
@@ -89,45 +90,45 @@ TEST_F(WindowOnPageOne, ScriptsCarryMouseCursorAndSkins) {
 // The fifteen controls the language relabels, with the catalogue text each shows.
 std::vector<std::pair<int, std::string>> ExpectedCaptions(const MessageCatalogue& t) {
   return {
-      {ids::kLabel1, "Far Cry VELK Mod Creator Av8"},
-      {ids::kLabel3, FormatText(t.MsgWelcome, "Av8")},
-      {ids::kLabel4, FormatText(t.MsgPathHint, "")},
-      {ids::kOption1, t.MsgInstallMod},
-      {ids::kCheck2, t.MsgRemoveOld},
-      {ids::kOption2, t.MsgUninstallMod},
-      {ids::kCheck3, t.MsgInstallScripts},
-      {ids::kCheck4, t.MsgInstallMaps},
-      {ids::kLabel2, t.MsgSelectMaps},
-      {ids::kLabel5, t.MsgComplete},
-      {ids::kLabel9, t.MsgExtracting},
-      {ids::kCheck5, t.MsgMouseCursor},
-      {ids::kCheck1, t.MsgWeaponSkins},
-      {ids::kCommand7, t.MsgExit},
-      {ids::kOption3, t.MsgDisableMod},
+      {IdOf(Ctl::Label1), "Far Cry VELK Mod Creator Av8"},
+      {IdOf(Ctl::Label3), FormatText(t.MsgWelcome, "Av8")},
+      {IdOf(Ctl::Label4), FormatText(t.MsgPathHint, "")},
+      {IdOf(Ctl::Option1), t.MsgInstallMod},
+      {IdOf(Ctl::Check2), t.MsgRemoveOld},
+      {IdOf(Ctl::Option2), t.MsgUninstallMod},
+      {IdOf(Ctl::Check3), t.MsgInstallScripts},
+      {IdOf(Ctl::Check4), t.MsgInstallMaps},
+      {IdOf(Ctl::Label2), t.MsgSelectMaps},
+      {IdOf(Ctl::Label5), t.MsgComplete},
+      {IdOf(Ctl::Label9), t.MsgExtracting},
+      {IdOf(Ctl::Check5), t.MsgMouseCursor},
+      {IdOf(Ctl::Check1), t.MsgWeaponSkins},
+      {IdOf(Ctl::Command7), t.MsgExit},
+      {IdOf(Ctl::Option3), t.MsgDisableMod},
   };
 }
 
 TEST_F(WindowOnPageOne, LanguageBoxRelabelsAllFifteenControlsAtOnce) {
   const std::string caption = wizard_->Caption();
-  const std::string path = wizard_->Text(ids::kText1);
+  const std::string path = wizard_->Text(IdOf(Ctl::Text1));
   for (int round = 0; round < 2; ++round) {
-    wizard_->ChooseComboItem(ids::kCombo1, 0);
+    wizard_->ChooseComboItem(IdOf(Ctl::Combo1), 0);
     ASSERT_TRUE(wizard_->Settle());
     for (const auto& [id, text] : ExpectedCaptions(GermanCatalogue()))
       EXPECT_EQ(wizard_->Text(id), text) << "control " << id;
-    EXPECT_EQ(wizard_->Text(ids::kCommand7), "Beenden");
-    EXPECT_EQ(wizard_->Text(ids::kLabel2), "Zu aktualisierende Maps auswählen:");
+    EXPECT_EQ(wizard_->Text(IdOf(Ctl::Command7)), "Beenden");
+    EXPECT_EQ(wizard_->Text(IdOf(Ctl::Label2)), "Zu aktualisierende Maps auswählen:");
 
-    wizard_->ChooseComboItem(ids::kCombo1, 1);
+    wizard_->ChooseComboItem(IdOf(Ctl::Combo1), 1);
     ASSERT_TRUE(wizard_->Settle());
     for (const auto& [id, text] : ExpectedCaptions(EnglishCatalogue()))
       EXPECT_EQ(wizard_->Text(id), text) << "control " << id;
-    EXPECT_EQ(wizard_->Text(ids::kOption3), "Disable VELK Mod");
+    EXPECT_EQ(wizard_->Text(IdOf(Ctl::Option3)), "Disable VELK Mod");
   }
   // The banner carries one tag however often the language changes; the rest stays.
-  EXPECT_EQ(wizard_->Text(ids::kLabel1), "Far Cry VELK Mod Creator Av8");
+  EXPECT_EQ(wizard_->Text(IdOf(Ctl::Label1)), "Far Cry VELK Mod Creator Av8");
   EXPECT_EQ(wizard_->Caption(), caption);
-  EXPECT_EQ(wizard_->Text(ids::kText1), path);
+  EXPECT_EQ(wizard_->Text(IdOf(Ctl::Text1)), path);
   EXPECT_EQ(wizard_->VisiblePage(), 1);
 }
 
@@ -148,10 +149,10 @@ TEST(WindowLanguage, RepairAndEnableCaptionsSurviveTheLanguageBox) {
       {1, "Repair installed version", "Enable VELK Mod", "captions-installed-off-en.png"},
   };
   for (const auto& round : rounds) {
-    wizard->ChooseComboItem(ids::kCombo1, round.combo);
+    wizard->ChooseComboItem(IdOf(Ctl::Combo1), round.combo);
     ASSERT_TRUE(wizard->Settle());
-    EXPECT_EQ(wizard->Text(ids::kOption1), round.repair);
-    EXPECT_EQ(wizard->Text(ids::kOption3), round.enable);
+    EXPECT_EQ(wizard->Text(IdOf(Ctl::Option1)), round.repair);
+    EXPECT_EQ(wizard->Text(IdOf(Ctl::Option3)), round.enable);
     EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath(round.shot)));
   }
   wizard->Close();
@@ -159,38 +160,38 @@ TEST(WindowLanguage, RepairAndEnableCaptionsSurviveTheLanguageBox) {
 }
 
 TEST_F(WindowOnPageOne, PicturePanelShowsOneOfTheSevenPicturesOnEachClick) {
-  std::set<std::string> seen{wizard_->ControlPixels(ids::kMimg)};
+  std::set<std::string> seen{wizard_->ControlPixels(IdOf(Ctl::Mimg))};
   ASSERT_FALSE(seen.begin()->empty());
   for (int click = 0; click < 12; ++click) {
-    Click(ids::kMimg);
-    seen.insert(wizard_->ControlPixels(ids::kMimg));
+    Click(IdOf(Ctl::Mimg));
+    seen.insert(wizard_->ControlPixels(IdOf(Ctl::Mimg)));
   }
   EXPECT_GE(seen.size(), 2u);
   EXPECT_LE(seen.size(), 7u);
 }
 
 TEST_F(WindowOnPageOne, InstallWithoutMapsEndsOnTheLastPageAfterOnePress) {
-  Click(ids::kCheck4);
-  ASSERT_FALSE(wizard_->Checked(ids::kCheck4));
-  wizard_->Click(ids::kCommand5);
+  Click(IdOf(Ctl::Check4));
+  ASSERT_FALSE(wizard_->Checked(IdOf(Ctl::Check4)));
+  wizard_->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 4; }, 60000));
   ASSERT_TRUE(wizard_->Settle(60000));
-  EXPECT_FALSE(wizard_->Visible(ids::kCommand5));
-  EXPECT_TRUE(wizard_->Enabled(ids::kCommand7));
-  EXPECT_EQ(wizard_->Text(ids::kLabel5), "Complete!");
+  EXPECT_FALSE(wizard_->Visible(IdOf(Ctl::Command5)));
+  EXPECT_TRUE(wizard_->Enabled(IdOf(Ctl::Command7)));
+  EXPECT_EQ(wizard_->Text(IdOf(Ctl::Label5)), "Complete!");
 }
 
 TEST_F(WindowOnPageOne, SecondPressWhileThePageWorksIsDropped) {
   // Both presses are queued at once: the second arrives while page 2's work runs.
-  wizard_->Click(ids::kCommand5);
-  wizard_->Click(ids::kCommand5);
-  ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 2 && !wizard_->Visible(ids::kFrame1); }, 60000));
+  wizard_->Click(IdOf(Ctl::Command5));
+  wizard_->Click(IdOf(Ctl::Command5));
+  ASSERT_TRUE(WaitUntil([&] { return wizard_->VisiblePage() == 2 && !wizard_->Visible(IdOf(Ctl::Frame1)); }, 60000));
   ASSERT_TRUE(wizard_->Settle(60000));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_TRUE(wizard_->Settle(60000));
   EXPECT_EQ(wizard_->VisiblePage(), 2);
-  EXPECT_TRUE(wizard_->Enabled(ids::kCommand5));
-  EXPECT_TRUE(wizard_->Enabled(ids::kCommand7));
+  EXPECT_TRUE(wizard_->Enabled(IdOf(Ctl::Command5)));
+  EXPECT_TRUE(wizard_->Enabled(IdOf(Ctl::Command7)));
   EXPECT_EQ(wizard_->ListRowCount(), 3);
 }
 
@@ -199,20 +200,20 @@ TEST(WindowClick, OneClickOnePageAfterTheWrongFolderBox) {
   ClearGameDirSetting();
   auto wizard = StartWizard(setup.program);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
-  wizard->SetText(ids::kText1, setup.fixture.gameDir + "\\nowhere");
-  wizard->Click(ids::kCommand5);
+  wizard->SetText(IdOf(Ctl::Text1), setup.fixture.gameDir + "\\nowhere");
+  wizard->Click(IdOf(Ctl::Command5));
   const auto box = wizard->WaitForMessageBox();
   ASSERT_TRUE(box.has_value());
   // A second click made while the box is up, and Enter to close it.
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   WizardProcess::PressOk(*box);
   ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
   ASSERT_TRUE(wizard->Settle());
   EXPECT_EQ(wizard->VisiblePage(), 0);
   // The folder typed, then two clicks in a row, the second queued behind the first's work.
-  wizard->SetText(ids::kText1, setup.fixture.gameDir);
-  wizard->Click(ids::kCommand5);
-  wizard->Click(ids::kCommand5);
+  wizard->SetText(IdOf(Ctl::Text1), setup.fixture.gameDir);
+  wizard->Click(IdOf(Ctl::Command5));
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
   ASSERT_TRUE(wizard->Settle());
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -229,7 +230,7 @@ TEST(WindowClose, CloseBoxRemembersThePathBoxAsItStands) {
   for (const std::string& typed : {std::string("C:\\Games\\Nowhere"), std::string()}) {
     auto wizard = StartWizard(setup.program);
     ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
-    wizard->SetText(ids::kText1, typed);
+    wizard->SetText(IdOf(Ctl::Text1), typed);
     wizard->Close();
     EXPECT_EQ(wizard->WaitForExit(), 0u);
     EXPECT_EQ(ReadGameDirSetting(), std::optional<std::string>(typed));
@@ -241,15 +242,15 @@ TEST(WindowBrowse, CancelledFolderBrowserKeepsThePathBoxAndTheSetting) {
   ClearGameDirSetting();
   auto wizard = StartWizard(setup.program);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
-  wizard->SetText(ids::kText1, "D:\\typed by hand");
-  wizard->Click(ids::kCommand1);
+  wizard->SetText(IdOf(Ctl::Text1), "D:\\typed by hand");
+  wizard->Click(IdOf(Ctl::Command1));
   const auto browser = wizard->WaitForMessageBox();
   ASSERT_TRUE(browser.has_value()) << "no folder browser appeared";
   EXPECT_EQ(browser->text, "Choose the Far Cry directory!");
   PostMessageW(browser->window, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
   ASSERT_TRUE(wizard->Settle());
-  EXPECT_EQ(wizard->Text(ids::kText1), "D:\\typed by hand");
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), "D:\\typed by hand");
   EXPECT_EQ(ReadGameDirSetting(), std::nullopt);
   wizard->Close();
   EXPECT_EQ(wizard->WaitForExit(), 0u);

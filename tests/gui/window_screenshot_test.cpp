@@ -4,8 +4,9 @@
 
 #include "gui/gui_driver.h"
 #include "kit/test_kit.h"
-#include "wizard/control_ids.h"
-#include "wizard/layout_table.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
+#include "wizard/control_table.h"
 
 namespace velk::gui {
 namespace {
@@ -17,11 +18,11 @@ class WindowAtDpi : public ::testing::TestWithParam<unsigned> {
     RECT client;
     GetClientRect(wizard.Window(), &client);
     MapWindowPoints(wizard.Window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    for (const LayoutEntry& e : LayoutTable()) {
+    for (const ControlRow& e : ControlTable()) {
       if (!e.className || e.role != Role::Control) continue;
       HWND control = wizard.Control(e.id);
       ASSERT_NE(control, nullptr) << "control " << e.id;
-      if (!IsWindowVisible(control) || e.id == ids::kCombo1) continue;  // a closed list is shorter
+      if (!IsWindowVisible(control) || e.id == IdOf(Ctl::Combo1)) continue;  // a closed list is shorter
       RECT r;
       GetWindowRect(control, &r);
       EXPECT_GE(r.left, client.left) << "control " << e.id;
@@ -32,9 +33,9 @@ class WindowAtDpi : public ::testing::TestWithParam<unsigned> {
   }
   // German has the longest texts.
   static void ChooseGerman(WizardProcess& wizard) {
-    wizard.ChooseComboItem(ids::kCombo1, 0);
+    wizard.ChooseComboItem(IdOf(Ctl::Combo1), 0);
     ASSERT_TRUE(wizard.Settle());
-    ASSERT_EQ(wizard.Text(ids::kCommand7), "Beenden");
+    ASSERT_EQ(wizard.Text(IdOf(Ctl::Command7)), "Beenden");
   }
   void Shoot(const WizardProcess& wizard, int page, const char* language) {
     const std::string path = ScreenshotPath("page" + std::to_string(page) + "-" + language + "-" +
@@ -93,10 +94,10 @@ TEST_P(WindowAtDpi, PagesTwoToFourOfAnInstallWithMaps) {
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
   ASSERT_TRUE(wizard->Settle());
 
-  wizard->Click(ids::kCommand5);
-  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 2 && !wizard->Visible(ids::kFrame1); }, 60000));
+  wizard->Click(IdOf(Ctl::Command5));
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 2 && !wizard->Visible(IdOf(Ctl::Frame1)); }, 60000));
   ASSERT_TRUE(wizard->Settle(60000));
-  ASSERT_TRUE(wizard->Enabled(ids::kCommand5));
+  ASSERT_TRUE(wizard->Enabled(IdOf(Ctl::Command5)));
   // Every level the payload offers and the game holds, ticked.
   ASSERT_EQ(wizard->ListRowCount(), 3);
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(wizard->ListRowChecked(row)) << row;
@@ -107,19 +108,19 @@ TEST_P(WindowAtDpi, PagesTwoToFourOfAnInstallWithMaps) {
   wizard->SetListRowChecked(1, false);
   wizard->SetListRowChecked(2, false);
   EXPECT_FALSE(wizard->ListRowChecked(1));
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 3; }, 60000));
   ASSERT_TRUE(wizard->Settle(60000));
-  ASSERT_TRUE(WaitUntil([&] { return wizard->Enabled(ids::kCommand5); }, 60000));
+  ASSERT_TRUE(WaitUntil([&] { return wizard->Enabled(IdOf(Ctl::Command5)); }, 60000));
   ExpectNothingClipped(*wizard);
   Shoot(*wizard, 3, "en");
 
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 4; }, 60000));
   ASSERT_TRUE(wizard->Settle(60000));
-  EXPECT_FALSE(wizard->Visible(ids::kCommand5));
-  EXPECT_EQ(wizard->Text(ids::kLabel5), "Complete!");
-  EXPECT_EQ(wizard->Text(ids::kText2).rfind("Level updated:", 0), 0u) << wizard->Text(ids::kText2);
+  EXPECT_FALSE(wizard->Visible(IdOf(Ctl::Command5)));
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Label5)), "Complete!");
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text2)).rfind("Level updated:", 0), 0u) << wizard->Text(IdOf(Ctl::Text2));
   EXPECT_TRUE(testkit::Exists(setup.fixture.gameDir + "\\Levels\\Archive\\levelvelk.pak"));
   EXPECT_FALSE(testkit::Exists(setup.fixture.gameDir + "\\Levels\\Boat\\levelvelk.pak"));
   ExpectNothingClipped(*wizard);

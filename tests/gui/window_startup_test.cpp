@@ -6,7 +6,8 @@
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/settings_store.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 
 namespace velk::gui {
 namespace {
@@ -17,13 +18,13 @@ TEST(WindowStartUp, WithoutRememberedFolderWaitsOnPageZeroAndRejectsTheEmptyBox)
   auto wizard = StartWizard(setup.program);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
   EXPECT_EQ(wizard->Caption(), "Far Cry Velk Creator Av8");
-  EXPECT_EQ(wizard->Text(ids::kText1), "");
-  EXPECT_EQ(wizard->Text(ids::kLabel3).rfind("Welcome to the VELK Mod Av8 Setup program.\r\n\r\n", 0), 0u);
-  EXPECT_EQ(wizard->Text(ids::kLabel4), "Note:\r\nThe path will be saved for subsequent installations.");
-  EXPECT_EQ(wizard->ComboItems(ids::kCombo1), (std::vector<std::string>{"Deutsch", "English"}));
-  EXPECT_EQ(wizard->ComboSelection(ids::kCombo1), -1);
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), "");
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Label3)).rfind("Welcome to the VELK Mod Av8 Setup program.\r\n\r\n", 0), 0u);
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Label4)), "Note:\r\nThe path will be saved for subsequent installations.");
+  EXPECT_EQ(wizard->ComboItems(IdOf(Ctl::Combo1)), (std::vector<std::string>{"Deutsch", "English"}));
+  EXPECT_EQ(wizard->ComboSelection(IdOf(Ctl::Combo1)), -1);
 
-  wizard->Click(ids::kCommand5);
+  wizard->Click(IdOf(Ctl::Command5));
   const auto box = wizard->WaitForMessageBox();
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->text, "Wrong Far Cry folder!");
@@ -33,9 +34,9 @@ TEST(WindowStartUp, WithoutRememberedFolderWaitsOnPageZeroAndRejectsTheEmptyBox)
   WizardProcess::PressOk(*box);
   ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
   EXPECT_EQ(wizard->VisiblePage(), 0);
-  EXPECT_TRUE(wizard->Visible(ids::kCommand5));
-  EXPECT_TRUE(wizard->Enabled(ids::kCommand5));
-  EXPECT_TRUE(wizard->Enabled(ids::kCommand7));
+  EXPECT_TRUE(wizard->Visible(IdOf(Ctl::Command5)));
+  EXPECT_TRUE(wizard->Enabled(IdOf(Ctl::Command5)));
+  EXPECT_TRUE(wizard->Enabled(IdOf(Ctl::Command7)));
   EXPECT_FALSE(testkit::Exists(setup.fixture.gameDir + "\\velk.log"));
 
   wizard->Close();
@@ -50,9 +51,9 @@ TEST(WindowStartUp, RememberedGameFolderOpensOnPageOneWithARestartedLog) {
   auto wizard = StartWizard(setup.program);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
   ASSERT_TRUE(wizard->Settle());
-  EXPECT_EQ(wizard->Text(ids::kText1), setup.fixture.gameDir);
-  EXPECT_TRUE(wizard->Checked(ids::kOption1));
-  EXPECT_TRUE(wizard->Visible(ids::kCommand5));
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), setup.fixture.gameDir);
+  EXPECT_TRUE(wizard->Checked(IdOf(Ctl::Option1)));
+  EXPECT_TRUE(wizard->Visible(IdOf(Ctl::Command5)));
 
   const auto lines = testkit::LogTexts(setup.fixture.gameDir);
   ASSERT_GE(lines.size(), 4u);
@@ -73,7 +74,7 @@ TEST(WindowStartUp, DevSwitchKeepsAValidFolderOnPageZero) {
   auto wizard = StartWizard(setup.program, options);
   ASSERT_TRUE(wizard->Settle());
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
-  EXPECT_EQ(wizard->Text(ids::kText1), setup.fixture.gameDir);
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), setup.fixture.gameDir);
   EXPECT_FALSE(testkit::Exists(setup.fixture.gameDir + "\\velk.log"));
   wizard->Close();
   EXPECT_EQ(wizard->WaitForExit(), 0u);
@@ -94,11 +95,11 @@ TEST_P(WindowLanguageAtStart, FollowsTheSystemLocale) {
   auto wizard = StartWizard(setup.program, options);
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
   const bool german = GetParam().german;
-  EXPECT_EQ(wizard->Text(ids::kCommand7), german ? "Beenden" : "Exit");
-  EXPECT_EQ(wizard->Text(ids::kOption1), german ? "VELK Mod installieren" : "Install VELK Mod");
-  EXPECT_EQ(wizard->Text(ids::kLabel4).rfind(german ? "Hinweis:\r\n" : "Note:\r\n", 0), 0u);
-  EXPECT_EQ(wizard->Text(ids::kLabel1), "Far Cry VELK Mod Creator Av8");
-  wizard->Click(ids::kCommand5);
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Command7)), german ? "Beenden" : "Exit");
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Option1)), german ? "VELK Mod installieren" : "Install VELK Mod");
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Label4)).rfind(german ? "Hinweis:\r\n" : "Note:\r\n", 0), 0u);
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Label1)), "Far Cry VELK Mod Creator Av8");
+  wizard->Click(IdOf(Ctl::Command5));
   const auto box = wizard->WaitForMessageBox();
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->text, german ? "Falscher Far Cry Ordner!" : "Wrong Far Cry folder!");

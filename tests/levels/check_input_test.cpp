@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "engine/page_work.h"
 #include "kit/settings_lock.h"
 #include "kit/test_kit.h"

@@ -6,12 +6,13 @@
 
 #include <cstdlib>
 
+#include "levels/game_layout.h"
 #include "support/process_info.h"
 #include "support/self_removal.h"
 
 int main(int argc, char** argv) {
   const unsigned stayMs = argc > 1 ? static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)) : 0;
-  const bool started = velk::StartOwnSelfRemoval(velk::ExeFolder());
+  const bool started = velk::StartOwnSelfRemoval(velk::ExeFolder(), velk::layout::kKillBatch);
   if (stayMs) Sleep(stayMs);
   return started ? 0 : 3;
 }

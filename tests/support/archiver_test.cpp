@@ -1,4 +1,5 @@
 // The archiver's command forms and success test, with the real 7-Zip run through the runner.
+#include "engine/archive_commands.h"
 #include "support/archiver.h"
 
 #include <algorithm>

@@ -22,7 +22,7 @@ std::string LogBytes(const std::string& gameDir) { return testkit::ReadFile(game
 
 TEST(RunLog, OneLineWithTheTimeOfDay) {
   TempFolder game("log");
-  ASSERT_TRUE(Log(game.path(), "Installing VELK Mod"));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", "Installing VELK Mod"));
   const std::string bytes = LogBytes(game.path());
   EXPECT_TRUE(std::regex_match(bytes, std::regex(kStamp + "Installing VELK Mod\r\n"))) << bytes;
   const std::string now = LongTimeOfDay();
@@ -32,8 +32,8 @@ TEST(RunLog, OneLineWithTheTimeOfDay) {
 TEST(RunLog, AppendsInCallOrderToWhatIsThere) {
   TempFolder game("log");
   testkit::WriteFile(game.path() + "\\velk.log", "older line\r\n");
-  ASSERT_TRUE(Log(game.path(), "first"));
-  ASSERT_TRUE(Log(game.path(), "second"));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", "first"));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", "second"));
   const std::string bytes = LogBytes(game.path());
   EXPECT_TRUE(std::regex_match(
       bytes, std::regex("older line\r\n" + kStamp + "first\r\n" + kStamp + "second\r\n")))
@@ -44,8 +44,8 @@ TEST(RunLog, AppendsInCallOrderToWhatIsThere) {
 
 TEST(RunLog, EmptyAndMultiLineTexts) {
   TempFolder game("log");
-  ASSERT_TRUE(Log(game.path(), ""));
-  ASSERT_TRUE(Log(game.path(), "Output [\r\n7-Zip\r\nEverything is Ok\r\n]"));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", ""));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", "Output [\r\n7-Zip\r\nEverything is Ok\r\n]"));
   const std::string bytes = LogBytes(game.path());
   // Only the first line of an entry carries the time.
   EXPECT_TRUE(std::regex_match(
@@ -55,7 +55,7 @@ TEST(RunLog, EmptyAndMultiLineTexts) {
 
 TEST(RunLog, WrittenInTheAnsiCodePage) {
   TempFolder game("log Zürich");
-  ASSERT_TRUE(Log(game.path(), "Fertig: Grüße"));
+  ASSERT_TRUE(Log(game.path() + "\\velk.log", "Fertig: Grüße"));
   const std::string bytes = LogBytes(game.path());
   // ü is 0xFC in code page 1252; in UTF-8 it would be two bytes.
   EXPECT_NE(bytes.find("Fertig: Gr\xFC\xDF" "e\r\n"), std::string::npos) << bytes;
@@ -64,16 +64,16 @@ TEST(RunLog, WrittenInTheAnsiCodePage) {
 TEST(RunLog, FailsWithoutCreatingAMissingFolder) {
   TempFolder parent("log");
   const std::string missing = parent.path() + "\\Far Cry";
-  EXPECT_FALSE(Log(missing, "lost"));
+  EXPECT_FALSE(Log(missing + "\\velk.log", "lost"));
   EXPECT_FALSE(testkit::Exists(missing));
 
-  ASSERT_TRUE(Log(parent.path(), "kept"));
+  ASSERT_TRUE(Log(parent.path() + "\\velk.log", "kept"));
   {
     // Another program holds the file without sharing it.
     const std::wstring file = Widen(parent.path() + "\\velk.log");
     HANDLE locked = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(Log(parent.path(), "locked"));
+    EXPECT_FALSE(Log(parent.path() + "\\velk.log", "locked"));
     CloseHandle(locked);
   }
   EXPECT_EQ(testkit::LogTexts(parent.path()), std::vector<std::string>{"kept"});

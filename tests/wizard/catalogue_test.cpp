@@ -1,5 +1,6 @@
 // The English and German texts and their display form.
 #include "wizard/catalogue.h"
+#include "wizard/languages.h"
 
 #include <string>
 #include <vector>
@@ -23,59 +24,47 @@ size_t BreaksBeforeLastSentence(const std::string& shown) {
   return n;
 }
 
-std::vector<const std::string*> AllTexts(const MessageCatalogue& t) {
-  return {&t.MsgDisableMod,    &t.MsgEnableMod,     &t.MsgMouseCursor,   &t.MsgWeaponSkins,
-          &t.MsgExtracting,    &t.MsgSelectMaps,    &t.MsgInstallScripts, &t.MsgInstallMaps,
-          &t.MsgUninstallMod,  &t.MsgRepair,        &t.MsgInstallMod,    &t.MsgRemoveOld,
-          &t.MsgPathHint,      &t.MsgWelcome,       &t.ModDescSource,    &t.MsgShortcutName,
-          &t.MsgErrorOccurred, &t.MsgFileNotFound,  &t.MsgExtractError,  &t.MsgChooseGameDir,
-          &t.MsgExit,          &t.MsgExtractingFile, &t.MsgLevelUpdated, &t.MsgWrongGameDir,
-          &t.MsgNone,          &t.MsgCreating,      &t.MsgComplete};
-}
-
-TEST(Catalogue, EveryEntryIsFilledInBothLanguages) {
-  for (const MessageCatalogue& t : {EnglishCatalogue(), GermanCatalogue()})
-    for (const std::string* text : AllTexts(t)) EXPECT_FALSE(text->empty());
-}
-
-TEST(Catalogue, EnglishEntriesKeepTheirExactWording) {
-  const MessageCatalogue en = EnglishCatalogue();
-  EXPECT_EQ(en.MsgErrorOccurred, "An error occured!");
-  EXPECT_EQ(en.MsgExtractError,
-            "Error extracting '%s'!|Please make sure that 7-Zip is installed, if the problem "
-            "still exists send me the the logfile (velk.log in the Far Cry main dir)!");
-  EXPECT_EQ(en.MsgMouseCursor, "New mousecursor");
-  EXPECT_EQ(en.MsgRemoveOld, "Remove old version(s)");
-  EXPECT_EQ(en.MsgExtractingFile, "extracting '%s'...");
-  EXPECT_EQ(en.MsgCreating, "creating '%s'...");
-  EXPECT_EQ(en.ModDescSource, "ModDesc.en.txt");
-  EXPECT_EQ(en.MsgShortcutName, "Far Cry VELK");
-  EXPECT_EQ(en.MsgExit, "Exit");
-  EXPECT_EQ(en.MsgPathHint, "Note:|The path will be saved for subsequent installations.");
+TEST(Catalogue, EveryEntryIsFilledAndKeepsItsWordingInEachLanguage) {
+  const MessageCatalogue en = EnglishCatalogue(), de = GermanCatalogue();
+  for (const Language& language : Languages())
+    for (const CatalogueEntry& entry : kCatalogueEntries)
+      EXPECT_FALSE((language.catalogue().*entry.text).empty()) << language.boxName << " " << entry.name;
+  // The texts users and the run log know, character for character (German in UTF-8).
+  const struct {
+    std::string MessageCatalogue::*entry;
+    const char *english, *german;
+  } wording[] = {
+      {&MessageCatalogue::MsgErrorOccurred, "An error occured!", "Es trat ein Fehler auf!"},
+      {&MessageCatalogue::MsgExtractError,
+       "Error extracting '%s'!|Please make sure that 7-Zip is installed, if the problem still exists "
+       "send me the the logfile (velk.log in the Far Cry main dir)!",
+       "Fehler beim Entpacken von '%s'!|Bitte sicherstellen dass 7-Zip installiert ist, falls das "
+       "Problem immernoch besteht mir die Logfile (velk.log im Far Cry Hauptverzeichniss) schicken!)"},
+      {&MessageCatalogue::MsgMouseCursor, "New mousecursor", "Neuer Mauscursor"},
+      {&MessageCatalogue::MsgRemoveOld, "Remove old version(s)", "Alte Version(en) entfernen"},
+      {&MessageCatalogue::MsgExtracting, "Extracting...", "Entpacke..."},
+      {&MessageCatalogue::MsgExtractingFile, "extracting '%s'...", "Entpacke '%s'..."},
+      {&MessageCatalogue::MsgCreating, "creating '%s'...", "Erstelle '%s'..."},
+      {&MessageCatalogue::MsgSelectMaps, "Select which maps to update:", "Zu aktualisierende Maps ausw\xC3\xA4hlen:"},
+      {&MessageCatalogue::MsgChooseGameDir, "Choose the Far Cry directory!", "Bitte den Far Cry Ordner w\xC3\xA4hlen!"},
+      {&MessageCatalogue::MsgPathHint, "Note:|The path will be saved for subsequent installations.",
+       "Hinweis:|Der Pfad wird f\xC3\xBCr nachfolgende Installationen gespeichert."},
+      {&MessageCatalogue::MsgLevelUpdated, "Level updated:", "Level geupdated:"},
+      {&MessageCatalogue::MsgExit, "Exit", "Beenden"},
+      {&MessageCatalogue::MsgNone, "none", "keine"},
+      {&MessageCatalogue::ModDescSource, "ModDesc.en.txt", "ModDesc.de.txt"},
+      {&MessageCatalogue::MsgShortcutName, "Far Cry VELK", "Far Cry VELK"},
+      {&MessageCatalogue::MsgWrongGameDir, "Wrong Far Cry folder!", "Falscher Far Cry Ordner!"},
+      {&MessageCatalogue::MsgAlreadyRunning, "The VELK Mod setup wizard is already running.",
+       "Der VELK Mod Setup-Assistent l\xC3\xA4uft bereits."},
+  };
+  for (const auto& w : wording) {
+    EXPECT_EQ(en.*w.entry, w.english);
+    EXPECT_EQ(de.*w.entry, w.german);
+  }
   EXPECT_EQ(en.MsgWelcome.substr(0, 43), "Welcome to the VELK Mod %s Setup program.||");
   EXPECT_NE(en.MsgWelcome.find("the folder \"Levels\", but since"), std::string::npos);
-}
-
-TEST(Catalogue, GermanEntriesKeepTheirExactWordingInUtf8) {
-  const MessageCatalogue de = GermanCatalogue();
-  EXPECT_EQ(de.MsgExtracting, "Entpacke...");
-  EXPECT_EQ(de.MsgExtractingFile, "Entpacke '%s'...");
-  EXPECT_EQ(de.MsgSelectMaps, "Zu aktualisierende Maps ausw\xC3\xA4hlen:");
-  EXPECT_EQ(de.MsgChooseGameDir, "Bitte den Far Cry Ordner w\xC3\xA4hlen!");
-  EXPECT_EQ(de.MsgPathHint,
-            "Hinweis:|Der Pfad wird f\xC3\xBCr nachfolgende Installationen gespeichert.");
-  EXPECT_EQ(de.MsgExtractError,
-            "Fehler beim Entpacken von '%s'!|Bitte sicherstellen dass 7-Zip installiert ist, "
-            "falls das Problem immernoch besteht mir die Logfile (velk.log im Far Cry "
-            "Hauptverzeichniss) schicken!)");
-  EXPECT_EQ(de.MsgLevelUpdated, "Level geupdated:");
-  EXPECT_EQ(de.MsgExit, "Beenden");
-  EXPECT_EQ(de.MsgNone, "keine");
-  EXPECT_EQ(de.ModDescSource, "ModDesc.de.txt");
-  EXPECT_EQ(de.MsgShortcutName, "Far Cry VELK");
   EXPECT_NE(de.MsgWelcome.find("Verzeichnis \"Levels\" gesichert"), std::string::npos);
-  EXPECT_NE(de.MsgWelcome.find("Sch\xC3\xA4" "den.|"), std::string::npos);
-  EXPECT_NE(de.MsgWelcome.find("gel\xC3\xB6scht"), std::string::npos);
   EXPECT_NE(de.MsgWelcome.find("l\xC3\xA4sst sich vollst\xC3\xA4ndig r\xC3\xBC" "ckg\xC3\xA4ngig"),
             std::string::npos);
 }
@@ -94,10 +83,28 @@ TEST(Catalogue, WelcomeTextShowsTheTagAndItsLineBreaks) {
   EXPECT_EQ(Count(en, "|") + Count(de, "|") + Count(en, "%s"), 0u);
 }
 
-TEST(Catalogue, OnlyTheExactCode1031IsGerman) {
-  EXPECT_TRUE(IsGermanCode("1031"));
+TEST(Languages, TheBoxOrderTheSwitchesAndOnlyTheExactCode1031ForGerman) {
+  std::vector<std::string> box, switches;
+  for (const Language& language : Languages()) {
+    box.push_back(language.boxName);
+    switches.push_back(language.switchName);
+  }
+  EXPECT_EQ(box, (std::vector<std::string>{"Deutsch", "English"}));
+  EXPECT_EQ(switches, (std::vector<std::string>{"de", "en"}));
+  EXPECT_STREQ(LanguageForCode("1031").switchName, "de");
   for (const char* code : {"0", "1033", "2055", "3079", "", " 1031", "01031", "1031 "})
-    EXPECT_FALSE(IsGermanCode(code)) << code;
+    EXPECT_STREQ(LanguageForCode(code).switchName, "en") << code;
+  EXPECT_EQ(LanguageForSwitch("DE"), &Languages()[0]);
+  EXPECT_EQ(LanguageForSwitch("fr"), nullptr);
+  // A text a language lacks comes from the fallback.
+  static const Language sparse{"1", "Sparse", "sp", [] {
+                                  MessageCatalogue t;
+                                  t.MsgExit = "Raus";
+                                  return t;
+                                }};
+  const MessageCatalogue filled = CatalogueOf(sparse);
+  EXPECT_EQ(filled.MsgExit, "Raus");
+  EXPECT_EQ(filled.MsgNone, "none");
 }
 
 TEST(FormatText, ApostrophesBecomeDoubleQuotesAroundTheArgument) {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "engine/wizard_session.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"

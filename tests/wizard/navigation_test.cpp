@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "kit/settings_lock.h"
 #include "kit/test_kit.h"
 #include "support/process_info.h"
@@ -142,22 +142,22 @@ TEST_F(NavigationTest, MouseCursorAndSkinsFollowTheScripts) {
 TEST_F(NavigationTest, LanguageBoxRelabelsAllFifteenControls) {
   wizard_.LoadLanguage("", 1033);
   ExpectCaptionsOf(EnglishCatalogue());
-  EXPECT_FALSE(session_.German);
+  EXPECT_EQ(session_.Language, "en");
   for (int round = 0; round < 3; ++round) {
     wizard_.LanguageChosen(0);
-    EXPECT_TRUE(session_.German);
+    EXPECT_EQ(session_.Language, "de");
     EXPECT_EQ(session_.Texts.ModDescSource, "ModDesc.de.txt");
     ExpectCaptionsOf(GermanCatalogue());
     EXPECT_EQ(ui_.Text(Ctl::Command7), "Beenden");
     wizard_.LanguageChosen(1);
-    EXPECT_FALSE(session_.German);
+    EXPECT_EQ(session_.Language, "en");
     ExpectCaptionsOf(EnglishCatalogue());
     EXPECT_EQ(ui_.Text(Ctl::Command7), "Exit");
   }
   // No item selected: nothing changes.
   wizard_.LanguageChosen(-1);
   wizard_.LanguageChosen(2);
-  EXPECT_FALSE(session_.German);
+  EXPECT_EQ(session_.Language, "en");
   ExpectCaptionsOf(EnglishCatalogue());
 }
 
@@ -187,7 +187,7 @@ TEST_F(NavigationTest, TheSystemLocaleChoosesTheStartLanguage) {
     WizardSession session;
     MemoryUi ui;
     Wizard(session, ui).StartUp(false, lcid);
-    EXPECT_EQ(session.German, german) << lcid;
+    EXPECT_EQ(session.Language, german ? "de" : "en") << lcid;
     EXPECT_EQ(ui.Text(Ctl::Command7), german ? "Beenden" : "Exit") << lcid;
     EXPECT_EQ(ui.Text(Ctl::Label1), "Far Cry VELK Mod Creator Av8");
   }

@@ -14,7 +14,7 @@ TEST(UnattendedSwitches, DefaultsWithoutSwitches) {
   EXPECT_TRUE(o.unattended);
   EXPECT_FALSE(o.help);
   EXPECT_FALSE(o.gameDir.has_value());
-  EXPECT_EQ(o.action, UnattendedAction::Install);
+  EXPECT_EQ(o.action, Action::Install);
   EXPECT_TRUE(o.scripts && o.cursor && o.skins && o.maps);
   EXPECT_FALSE(o.componentsGiven);
   EXPECT_FALSE(o.levels.has_value());
@@ -29,7 +29,7 @@ TEST(UnattendedSwitches, EverySwitchAnyCase) {
   ASSERT_TRUE(p.ok) << p.error;
   const UnattendedOptions& o = p.options;
   EXPECT_EQ(o.gameDir.value_or(""), "C:\\Games\\Far Cry");
-  EXPECT_EQ(o.action, UnattendedAction::Uninstall);
+  EXPECT_EQ(o.action, Action::Uninstall);
   EXPECT_TRUE(o.componentsGiven);
   EXPECT_TRUE(o.scripts);
   EXPECT_FALSE(o.cursor);
@@ -42,8 +42,8 @@ TEST(UnattendedSwitches, EverySwitchAnyCase) {
 }
 
 TEST(UnattendedSwitches, ActionsAndLevelLists) {
-  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=repair"}).options.action, UnattendedAction::Install);
-  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=toggle"}).options.action, UnattendedAction::Toggle);
+  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=repair"}).options.action, Action::Install);
+  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/ACTION=toggle"}).options.action, Action::Switch);
   // "all" means what the list offers; an empty list ticks nothing.
   EXPECT_FALSE(ParseUnattendedSwitches({"/S", "/LEVELS=Dam", "/LEVELS=ALL"}).options.levels.has_value());
   SwitchParse none = ParseUnattendedSwitches({"/S", "/LEVELS="});

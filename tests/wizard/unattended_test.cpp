@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
 #include "engine/message_catalogue.h"
 #include "engine/wizard_session.h"
 #include "kit/settings_lock.h"
@@ -19,7 +19,8 @@
 #include "support/process_info.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"
-#include "wizard/control_ids.h"
+#include "wizard/control_table.h"
+#include "wizard/window_names.h"
 #include "wizard/unattended.h"
 
 namespace velk {

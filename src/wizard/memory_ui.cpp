@@ -1,14 +1,19 @@
-#include "engine/memory_ui.h"
+#include "wizard/memory_ui.h"
+
+#include "levels/game_layout.h"
+#include "wizard/control_table.h"
 
 namespace velk {
 
 MemoryUi::MemoryUi() {
-  // The window's design state of the choices page.
-  controls_[Ctl::Option1].value = true;
-  for (Ctl c : {Ctl::Check1, Ctl::Check3, Ctl::Check4, Ctl::Check5}) controls_[c].value = true;
-  controls_[Ctl::Check2].value = false;
-  controls_[Ctl::Check2].enabled = false;
-  controls_[Ctl::Command5].text = ">";
+  // Every control starts as the window's table has it.
+  for (const ControlRow& row : ControlTable()) {
+    State& state = controls_[row.control];
+    state.text = row.caption;
+    state.value = (row.state & kTicked) != 0;
+    state.enabled = (row.state & kDisabled) == 0;
+    state.visible = (row.state & kHidden) == 0;
+  }
 }
 
 std::string MemoryUi::Text(Ctl control) { return controls_[control].text; }
@@ -38,11 +43,11 @@ bool MemoryUi::Visible(Ctl control) const {
 }
 
 void MemoryUi::ShowPage(int pageIndex, bool visible) {
-  if (pageIndex >= 0 && pageIndex < static_cast<int>(pages_.size())) pages_[pageIndex] = visible;
+  if (pageIndex >= 0 && pageIndex < kPageCount) controls_[PageControl(pageIndex)].visible = visible;
 }
 
 bool MemoryUi::PageVisible(int pageIndex) const {
-  return pageIndex >= 0 && pageIndex < static_cast<int>(pages_.size()) && pages_[pageIndex];
+  return pageIndex >= 0 && pageIndex < kPageCount && Visible(PageControl(pageIndex));
 }
 
 int MemoryUi::LevelRowCount() { return static_cast<int>(rows_.size()); }
@@ -63,7 +68,7 @@ bool MemoryUi::SetLevelRowTicked(int row, bool ticked) {
 }
 
 bool MemoryUi::SetProgress(int value) {
-  if (value < 1 || value > 20) return false;
+  if (value < layout::kFirstStockLevelIndex || value > layout::kLastStockLevelIndex) return false;
   progress_ = value;
   progressHistory_.push_back(value);
   return true;

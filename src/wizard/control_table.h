@@ -1,32 +1,32 @@
 #pragma once
-// The wizard window's layout: every control with its class, parent, position and size in
-// twips, design caption, style and font. The window is built from this table alone.
+// The wizard window's controls, each declared once: its ID, class, parent, position and size in
+// twips, design caption, style, font and starting state. The window is built from this table,
+// the in-memory window (MemoryUi) starts in its states, and the GUI tests find the controls by
+// its IDs. No windows.h here: styles are plain numbers, given in the .cpp.
+#include <optional>
 #include <span>
+
+#include "engine/wizard_ui.h"
 
 namespace velk {
 
 inline constexpr int kFormWidthTwips = 8850;   // outer size of the window
 inline constexpr int kFormHeightTwips = 4830;
-inline constexpr int kPageLeftTwips = 2280;    // where the visible page sits
-inline constexpr int kPageTopTwips = 680;
-inline constexpr int kPageWidthTwips = 6495;
-inline constexpr int kPageHeightTwips = 3135;
 
-// Who holds a control: the form, one of the five pages, or the cover Frame1 on page 2.
-enum class Parent { Form, Page0, Page1, Page2, Page3, Page4, Frame1 };
 enum class Font { Normal, Large };  // Verdana 8.25 pt and 15.75 pt
 // Decorations are left out when checking that the window shows every control unclipped.
 enum class Role { Control, Decoration };
 
-// Initial states on top of the window style.
+// Starting states on top of the window style.
 inline constexpr unsigned kTicked = 1;    // check box ticked, option selected
 inline constexpr unsigned kDisabled = 2;
 inline constexpr unsigned kHidden = 4;
 
-struct LayoutEntry {
+struct ControlRow {
+  Ctl control;
   int id;
-  const wchar_t* className;
-  Parent parent;
+  const wchar_t* className;  // nullptr: painted by the form (the banner Shape1)
+  Ctl parent;                // Form1, a page, or Frame1
   int left, top, width, height;  // twips, relative to the parent
   const char* caption;           // design caption or placeholder key
   unsigned long style;           // window style besides WS_CHILD
@@ -36,10 +36,12 @@ struct LayoutEntry {
   Role role;
 };
 
-// Every window of the form in creation order (pages before their controls, Frame1 before
-// Label9). The banner rectangle Shape1 is painted by the form and has no class.
-std::span<const LayoutEntry> LayoutTable();
-const LayoutEntry* FindLayoutEntry(int id);
+// Every control of the form in creation order (pages before their controls, Frame1 before
+// Label9). The form itself is not in it.
+std::span<const ControlRow> ControlTable();
+const ControlRow& RowOf(Ctl control);
+int IdOf(Ctl control);
+std::optional<Ctl> ControlWithId(int id);
 
 // Twips at 1440 per inch to pixels at `dpi` (15 twips per pixel at 96 DPI).
 int TwipsToPixels(int twips, unsigned dpi);

@@ -1,7 +1,8 @@
 #pragma once
-// WizardUi kept in memory: the controls' texts, values and states, the level list and the
-// progress value, with a record of every message shown. The unattended mode runs the wizard
-// over it, and the tests use it to see what the engine showed.
+// WizardUi kept in memory: the controls' texts, values and states (starting as the window's
+// control table has them), the level list and the progress value, with a record of every
+// message shown. The unattended mode runs the wizard over it, and the tests use it to see
+// what the engine showed.
 #include <map>
 #include <string>
 #include <vector>
@@ -58,7 +59,6 @@ class MemoryUi : public WizardUi {
     bool visible = true;
   };
   std::map<Ctl, State> controls_;
-  std::vector<bool> pages_ = std::vector<bool>(5, false);
   std::vector<Row> rows_;
   std::vector<Message> messages_;
   int progress_ = 1;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/test_kit.h"
+#include "levels/game_layout.h"
 #include "support/command_runner.h"
 #include "support/file_helpers.h"
 #include "support/self_removal.h"
@@ -63,17 +64,17 @@ double WaitUntilGone(const std::vector<std::string>& paths, double limitSeconds)
 constexpr double kRemovalLimit = 10.0;
 
 TEST(KillBatch, PathsBesideTheProgramAndAtADriveRoot) {
-  SelfRemovalPaths inFolder = SelfRemovalPathsFor("C:\\Games\\VelkSetup", "VelkSetup.exe");
+  SelfRemovalPaths inFolder = SelfRemovalPathsFor("C:\\Games\\VelkSetup", "VelkSetup.exe", layout::kKillBatch);
   EXPECT_EQ(inFolder.exePath, "C:\\Games\\VelkSetup\\VelkSetup.exe");
   EXPECT_EQ(inFolder.batPath, "C:\\Games\\VelkSetup\\Kill.bat");
 
-  SelfRemovalPaths atRoot = SelfRemovalPathsFor("D:\\", "VelkSetup.exe");
+  SelfRemovalPaths atRoot = SelfRemovalPathsFor("D:\\", "VelkSetup.exe", layout::kKillBatch);
   EXPECT_EQ(atRoot.exePath, "D:\\VelkSetup.exe");
   EXPECT_EQ(atRoot.batPath, "D:\\Kill.bat");
 
   // ".exe" replaces whatever extension the file really has.
-  EXPECT_EQ(SelfRemovalPathsFor("E:\\x", "Setup.bin").exePath, "E:\\x\\Setup.exe");
-  EXPECT_EQ(SelfRemovalPathsFor("E:\\x", "Setup.1.2.exe").exePath, "E:\\x\\Setup.1.2.exe");
+  EXPECT_EQ(SelfRemovalPathsFor("E:\\x", "Setup.bin", layout::kKillBatch).exePath, "E:\\x\\Setup.exe");
+  EXPECT_EQ(SelfRemovalPathsFor("E:\\x", "Setup.1.2.exe", layout::kKillBatch).exePath, "E:\\x\\Setup.1.2.exe");
 }
 
 TEST(KillBatch, LinesForAnAsciiFolder) {
@@ -110,7 +111,7 @@ TEST(KillBatch, LinesForAnAsciiFolder) {
 }
 
 TEST(KillBatch, DriveRootAndPercent) {
-  SelfRemovalPaths root = SelfRemovalPathsFor("D:\\", "VelkSetup.exe");
+  SelfRemovalPaths root = SelfRemovalPathsFor("D:\\", "VelkSetup.exe", layout::kKillBatch);
   std::vector<std::string> lines = BatchLines(BuildKillBatchBytes(root.exePath, root.batPath));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Del \"D:\\VelkSetup.exe\""), lines.end());
   EXPECT_EQ(lines.back(), "del \"D:\\Kill.bat\"");
@@ -242,7 +243,7 @@ TEST_F(SelfRemoval, ProgramThatCanNeverBeDeletedEndsTheBatchWithinItsBound) {
   ASSERT_TRUE(held);
 
   const auto start = Clock::now();
-  ASSERT_TRUE(StartSelfRemoval(folder, "Held.exe"));
+  ASSERT_TRUE(StartSelfRemoval(folder, "Held.exe", layout::kKillBatch));
   const std::string bat = folder + "\\Kill.bat";
   ASSERT_TRUE(testkit::Exists(bat));
   const double waited = WaitUntilGone({bat}, 30.0);

@@ -1,0 +1,38 @@
+#include "engine/archive_commands.h"
+
+#include "levels/game_layout.h"
+#include "support/file_helpers.h"
+#include "support/text_tools.h"
+
+namespace velk {
+namespace {
+
+std::string ArchiverIn(const std::string& appDir) { return Quoted(JoinPath(appDir, layout::kArchiver)); }
+
+}  // namespace
+
+std::string ModFilesExtractCommand(const std::string& appDir, const std::string& gameDir) {
+  return ArchiverIn(appDir) + " x " + layout::kModFilesArchive + " -o" +
+         Quoted(gameDir + layout::kModsDirSuffix) + " -y";
+}
+
+std::string MapFilesExtractCommand(const std::string& appDir) {
+  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, layout::kMapFilesArchive)) + " -o" +
+         Quoted(JoinPath(appDir, ""));
+}
+
+std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir) {
+  return std::string(layout::kArchiverProgram) + " e " + Quoted(levelDir + "\\" + layout::kStockLevelPak) +
+         " -o" + Quoted(levelWorkDir + "\\") + " *.bai -y";
+}
+
+std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder) {
+  return ArchiverIn(appDir) + " x -y " + Quoted(JoinPath(appDir, layout::kMapFilesArchive)) + " -o" +
+         Quoted(JoinPath(folder, "")) + " *.lua -r";
+}
+
+std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName) {
+  return ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
+}
+
+}  // namespace velk

@@ -1,0 +1,19 @@
+#pragma once
+// The archiver command lines of the wizard, with the payload's and the game's fixed names.
+#include <string>
+
+namespace velk {
+
+// "{appDir}\7z.exe" x modfiles.7z -o"{gameDir}\Mods\" -y
+std::string ModFilesExtractCommand(const std::string& appDir, const std::string& gameDir);
+// "{appDir}\7z.exe" x -y "{appDir}\mapfiles.7z" -o"{appDir}\"
+std::string MapFilesExtractCommand(const std::string& appDir);
+// 7z e "{levelDir}\level.pak" -o"{levelWorkDir}\" *.bai -y
+std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir);
+// "{appDir}\7z.exe" x -y "{appDir}\mapfiles.7z" -o"{folder}\" *.lua -r: the map payload's
+// level scripts alone, with their folders.
+std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder);
+// "{appDir}\7z.exe" a -tzip {levelPakName} * -y -x!"*.lua"
+std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName);
+
+}  // namespace velk

@@ -1,0 +1,60 @@
+// The wizard's texts in English.
+#include "wizard/catalogue.h"
+
+namespace velk {
+
+MessageCatalogue EnglishCatalogue() {
+  MessageCatalogue t;
+  t.MsgDisableMod = "Disable VELK Mod";
+  t.MsgEnableMod = "Enable VELK Mod";
+  t.MsgMouseCursor = "New mousecursor";
+  t.MsgWeaponSkins = "New weaponskins";
+  t.MsgExtracting = "Extracting...";
+  t.MsgSelectMaps = "Select which maps to update:";
+  t.MsgInstallScripts = "Install scripts";
+  t.MsgInstallMaps = "Install maps";
+  t.MsgUninstallMod = "Uninstall VELK Mod";
+  t.MsgRepair = "Repair installed version";
+  t.MsgInstallMod = "Install VELK Mod";
+  t.MsgRemoveOld = "Remove old version(s)";
+  t.MsgPathHint = "Note:|The path will be saved for subsequent installations.";
+  t.MsgWelcome =
+      "Welcome to the VELK Mod %s Setup program.||"
+      "This is an unfinished alpha version which does contain errors and -may- screw up your "
+      "system. Use at your own risk.|"
+      "To be safe you can make a backup of the folder \"Levels\", but since no original data "
+      "is deleted or changed this should not be necessary. The whole process can be reverted.|||"
+      "Please specify the path to your Far Cry directory:";
+  t.ModDescSource = "ModDesc.en.txt";
+  t.MsgShortcutName = "Far Cry VELK";
+  t.MsgErrorOccurred = "An error occured!";
+  t.MsgFileNotFound = "File '%s' not found!";
+  t.MsgExtractError =
+      "Error extracting '%s'!|Please make sure that 7-Zip is installed, if the problem still "
+      "exists send me the the logfile (velk.log in the Far Cry main dir)!";
+  t.MsgChooseGameDir = "Choose the Far Cry directory!";
+  t.MsgExit = "Exit";
+  t.MsgExtractingFile = "extracting '%s'...";
+  t.MsgLevelUpdated = "Level updated:";
+  t.MsgWrongGameDir = "Wrong Far Cry folder!";
+  t.MsgNone = "none";
+  t.MsgCreating = "creating '%s'...";
+  t.MsgComplete = "Complete!";
+  t.MsgNoWriteAccess =
+      "No write access to '%s'!|Nothing was changed. Please start the setup as administrator.";
+  t.MsgRestartElevated =
+      "No write access to '%s'!|Nothing was changed. Start the setup again as administrator?";
+  t.MsgLevelPakBroken =
+      "Level '%s' was not converted:|its level.pak is missing, damaged or lacks the files the mod "
+      "needs. The level keeps its own script.";
+  t.MsgScriptNotKept =
+      "Level '%s' was not converted:|its script could not be backed up safely (see velk.log). "
+      "The level was left as it was.";
+  t.MsgAlreadyRunning = "The VELK Mod setup wizard is already running.";
+  t.MsgSetupBusy =
+      "Another VELK Mod setup is still at work after %s seconds of waiting. Nothing was changed; "
+      "run this one again once the other has finished.";
+  return t;
+}
+
+}  // namespace velk

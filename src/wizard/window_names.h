@@ -1,0 +1,24 @@
+#pragma once
+// The wizard window's class names, caption and switches; shared by the window, the unattended
+// mode and the GUI tests, which find the window from outside the process. Its controls are in
+// wizard/control_table.h.
+
+namespace velk {
+
+inline constexpr const wchar_t* kWindowClassName = L"VelkSetupWizard";
+inline constexpr const wchar_t* kPanelClassName = L"VelkSetupPanel";
+// The window caption is this followed by the session's ModTag.
+inline constexpr const char* kWindowCaptionPrefix = "Far Cry Velk Creator ";
+// The banner Label1 is this followed by the session's ModTag.
+inline constexpr const char* kBannerPrefix = "Far Cry VELK Mod Creator ";
+// Title of the program's message boxes.
+inline constexpr const char* kAppTitle = "VelkSetup";
+// Named mutex: one setup at a time, window or unattended.
+inline constexpr const char* kSingleInstanceName = "VelkSetup.SingleInstance";
+// Switch that makes the program behave as in its development host: it stays on page 0 and
+// the exit button deletes nothing.
+inline constexpr const char* kDevSwitch = "/dev";
+// Given to the wizard restarted with administrator rights: it waits for the first one to close.
+inline constexpr const char* kElevatedSwitch = "/elevated";
+
+}  // namespace velk
