@@ -1,45 +1,27 @@
 #include "support/settings_store.h"
 
+#include "support/registry_reader.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
 namespace velk {
 namespace {
 
-std::wstring SettingsKeyPath(const std::string& app, const std::string& section) {
-  return Widen("Software\\VB and VBA Program Settings\\" + app + "\\" + section);
+std::string SettingsKeyPath(const std::string& app, const std::string& section) {
+  return "Software\\VB and VBA Program Settings\\" + app + "\\" + section;
 }
 
 }  // namespace
 
 std::optional<std::string> ReadSetting(const std::string& app, const std::string& section,
                                        const std::string& key) {
-  const std::wstring keyPath = SettingsKeyPath(app, section);
-  const std::wstring name = Widen(key);
-  // The value may change between asking for its size and reading it: ask again then.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    DWORD bytes = 0;
-    LSTATUS rc = RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), RRF_RT_REG_SZ,
-                              nullptr, nullptr, &bytes);
-    if (rc != ERROR_SUCCESS) return std::nullopt;
-    std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    rc = RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
-                      buffer.data(), &bytes);
-    if (rc == ERROR_MORE_DATA) continue;
-    if (rc != ERROR_SUCCESS) return std::nullopt;
-    // The size counts the terminating zero, which RegGetValue guarantees.
-    buffer.resize(bytes / sizeof(wchar_t));
-    while (!buffer.empty() && buffer.back() == L'\0') buffer.pop_back();
-    return Narrow(buffer);
-  }
-  return std::nullopt;
+  return ReadRegistryText(RegistryRoot::CurrentUser, SettingsKeyPath(app, section), key);
 }
 
 bool WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                   const std::string& value) {
   UniqueRegKey regKey;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKeyPath(app, section).c_str(), 0, nullptr,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(SettingsKeyPath(app, section)).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, regKey.put(),
                       nullptr) != ERROR_SUCCESS)
     return false;

@@ -1,0 +1,99 @@
+#include "levels/game_detection.h"
+
+#include <algorithm>
+
+#include "levels/game_folder_check.h"
+#include "levels/steam_files.h"
+#include "support/file_helpers.h"
+#include "support/registry_reader.h"
+#include "support/text_compare.h"
+
+namespace velk {
+namespace {
+
+// Steam's app id of Far Cry names its manifest in each library.
+constexpr const char* kSteamManifest = "steamapps\\appmanifest_13520.acf";
+constexpr const char* kSteamLibraryList = "steamapps\\libraryfolders.vdf";
+constexpr const char* kSteamGames = "steamapps\\common";
+constexpr const char* kSteamKey = "Software\\Valve\\Steam";
+// Written by 32-bit installers, so read in the 32-bit view (WOW6432Node on 64-bit Windows).
+constexpr const char* kGogGamesKey = "SOFTWARE\\GOG.com\\Games";
+constexpr const char* kUbisoftInstallsKey = "SOFTWARE\\Ubisoft\\Launcher\\Installs";
+constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kGameName = "Far Cry";
+
+struct Candidate {
+  std::string folder;
+  const char* source;
+};
+
+std::string ReadText(const std::string& path) {
+  std::string bytes;
+  return ReadFileBytes(path, bytes) ? bytes : std::string();
+}
+
+void AddSteamCandidates(std::vector<Candidate>& out) {
+  std::string steam =
+      ReadRegistryText(RegistryRoot::CurrentUser, kSteamKey, "SteamPath").value_or("");
+  // Steam writes it with forward slashes: c:/program files (x86)/steam
+  std::replace(steam.begin(), steam.end(), '/', '\\');
+  while (!steam.empty() && steam.back() == '\\') steam.pop_back();
+  if (steam.empty()) return;
+  // The Steam folder is a library whether or not the list names it.
+  std::vector<std::string> libraries = {steam};
+  for (const std::string& listed : SteamLibraryPaths(ReadText(JoinPath(steam, kSteamLibraryList))))
+    libraries.push_back(listed);
+  for (const std::string& library : libraries) {
+    const auto installDir = SteamInstallDir(ReadText(JoinPath(library, kSteamManifest)));
+    if (installDir)
+      out.push_back({JoinPath(JoinPath(library, kSteamGames), *installDir), kFoundBySteam});
+  }
+}
+
+// One value of every sub-key of `key` in the 32-bit view of HKLM.
+void AddSubKeyValues(const std::string& key, const char* valueName, const char* source,
+                     std::vector<Candidate>& out) {
+  constexpr RegistryRoot hklm = RegistryRoot::LocalMachine;
+  for (const std::string& id : ListRegistrySubKeys(hklm, key, RegistryView::Bit32)) {
+    const auto folder = ReadRegistryText(hklm, key + "\\" + id, valueName, RegistryView::Bit32);
+    if (folder) out.push_back({*folder, source});
+  }
+}
+
+// Entries of the Windows uninstall list whose name mentions the game (Far Cry 3 and the like
+// too: CheckPath sorts them out). Both views: the retail game's installer is 32-bit, a
+// re-release need not be.
+void AddUninstallCandidates(std::vector<Candidate>& out) {
+  constexpr RegistryRoot hklm = RegistryRoot::LocalMachine;
+  for (const RegistryView view : {RegistryView::Bit32, RegistryView::Bit64}) {
+    for (const std::string& id : ListRegistrySubKeys(hklm, kUninstallKey, view)) {
+      const std::string entry = std::string(kUninstallKey) + "\\" + id;
+      const auto name = ReadRegistryText(hklm, entry, "DisplayName", view);
+      if (!name || !ContainsIgnoringCase(*name, kGameName)) continue;
+      const auto folder = ReadRegistryText(hklm, entry, "InstallLocation", view);
+      if (folder) out.push_back({*folder, kFoundByUninstall});
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<DetectedGame> DetectGameFolders() {
+  std::vector<Candidate> candidates;
+  AddSteamCandidates(candidates);
+  AddSubKeyValues(kGogGamesKey, "path", kFoundByGog, candidates);
+  AddSubKeyValues(kUbisoftInstallsKey, "InstallDir", kFoundByUbisoft, candidates);
+  AddUninstallCandidates(candidates);
+
+  std::vector<DetectedGame> found;
+  for (Candidate& candidate : candidates) {
+    if (candidate.folder.empty() || !CheckPath(candidate.folder)) continue;
+    const bool seen = std::any_of(found.begin(), found.end(), [&](const DetectedGame& game) {
+      return EqualsIgnoringCase(game.folder, candidate.folder);
+    });
+    if (!seen) found.push_back({candidate.folder, candidate.source});
+  }
+  return found;
+}
+
+}  // namespace velk

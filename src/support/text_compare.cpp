@@ -1,0 +1,26 @@
+#include "support/text_compare.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/text_codec.h"
+
+namespace velk {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  const std::wstring wa = Widen(a);
+  const std::wstring wb = Widen(b);
+  return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                              static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+  if (part.empty()) return true;
+  const std::wstring wtext = Widen(text);
+  const std::wstring wpart = Widen(part);
+  return FindStringOrdinal(FIND_FROMSTART, wtext.c_str(), static_cast<int>(wtext.size()),
+                           wpart.c_str(), static_cast<int>(wpart.size()), TRUE) >= 0;
+}
+
+}  // namespace velk
