@@ -6,7 +6,7 @@
 #include "levels/steam_files.h"
 #include "support/file_helpers.h"
 #include "support/registry_reader.h"
-#include "support/text_compare.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
@@ -69,7 +69,7 @@ void AddUninstallCandidates(std::vector<Candidate>& out) {
     for (const std::string& id : ListRegistrySubKeys(hklm, kUninstallKey, view)) {
       const std::string entry = std::string(kUninstallKey) + "\\" + id;
       const auto name = ReadRegistryText(hklm, entry, "DisplayName", view);
-      if (!name || !ContainsIgnoringCase(*name, kGameName)) continue;
+      if (!name || !ContainsNoCase(*name, kGameName)) continue;
       const auto folder = ReadRegistryText(hklm, entry, "InstallLocation", view);
       if (folder) out.push_back({*folder, kFoundByUninstall});
     }
@@ -89,7 +89,7 @@ std::vector<DetectedGame> DetectGameFolders() {
   for (Candidate& candidate : candidates) {
     if (candidate.folder.empty() || !CheckPath(candidate.folder)) continue;
     const bool seen = std::any_of(found.begin(), found.end(), [&](const DetectedGame& game) {
-      return EqualsIgnoringCase(game.folder, candidate.folder);
+      return EqualsNoCase(game.folder, candidate.folder);
     });
     if (!seen) found.push_back({candidate.folder, candidate.source});
   }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "support/text_compare.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
@@ -111,7 +111,7 @@ std::vector<VdfEntry> ParseVdf(std::string_view text) {
 
 const VdfEntry* FindVdfEntry(const std::vector<VdfEntry>& entries, std::string_view key) {
   for (const VdfEntry& entry : entries)
-    if (EqualsIgnoringCase(entry.key, key)) return &entry;
+    if (EqualsNoCase(entry.key, key)) return &entry;
   return nullptr;
 }
 

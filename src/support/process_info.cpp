@@ -98,17 +98,4 @@ std::string ErrorText(unsigned long code) {
   return Narrow(message);
 }
 
-SingleInstance::SingleInstance(const std::string& name, unsigned waitMs) {
-  handle_ = CreateMutexW(nullptr, FALSE, Widen(name).c_str());
-  if (!handle_) return;
-  const DWORD waited = WaitForSingleObject(static_cast<HANDLE>(handle_), waitMs);
-  acquired_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-}
-
-SingleInstance::~SingleInstance() {
-  if (!handle_) return;
-  if (acquired_) ReleaseMutex(static_cast<HANDLE>(handle_));
-  CloseHandle(static_cast<HANDLE>(handle_));
-}
-
 }  // namespace velk

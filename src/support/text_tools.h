@@ -1,27 +1,17 @@
 #pragma once
-// Small text tools shared by every layer. Text compared without letter case, as the file
-// system compares file names and as switches are read: ASCII letters only; other characters
-// must match exactly.
-#include <algorithm>
-#include <cctype>
+// Small text tools shared by every layer. Text compared without letter case as Windows compares
+// file and folder names (all of Unicode, not only ASCII: "Ä" and "ä" are one letter), which is
+// also how switches are read.
 #include <string>
 #include <string_view>
 
 namespace velk {
 
-inline bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-inline bool StartsWithNoCase(std::string_view text, std::string_view head) {
-  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
-}
-
-inline bool EndsWithNoCase(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view head);
+bool EndsWithNoCase(std::string_view text, std::string_view tail);
+// True when `part` occurs in `text`; an empty `part` occurs everywhere.
+bool ContainsNoCase(std::string_view text, std::string_view part);
 
 // The text without blanks and tabs at either end.
 inline std::string_view Trimmed(std::string_view text) {

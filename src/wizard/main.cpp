@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/process_info.h"
+#include "support/single_instance.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 #include "wizard/languages.h"

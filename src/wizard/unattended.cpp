@@ -7,6 +7,7 @@
 
 #include "engine/choices.h"
 #include "support/process_info.h"
+#include "support/single_instance.h"
 #include "support/text_tools.h"
 #include "support/win_handles.h"
 #include "wizard/languages.h"

@@ -21,19 +21,16 @@ ConsoleStreams::ConsoleStreams() {
   if (out_ && err_) return;
   // A window program started from a console has no handles of its own: borrow the parent's.
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (console == INVALID_HANDLE_VALUE) return;
-  ownedConsole_ = console;
-  if (!out_) out_ = console;
-  if (!err_) err_ = console;
+  ownedConsole_ = UniqueFile(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!ownedConsole_) return;
+  if (!out_) out_ = ownedConsole_.get();
+  if (!err_) err_ = ownedConsole_.get();
 }
 
-ConsoleStreams::~ConsoleStreams() {
-  if (ownedConsole_) CloseHandle(ownedConsole_);
-}
+ConsoleStreams::~ConsoleStreams() = default;
 
-void ConsoleStreams::Write(void* handle, const std::string& text) {
+void ConsoleStreams::Write(HANDLE handle, const std::string& text) {
   if (!handle || text.empty()) return;
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {

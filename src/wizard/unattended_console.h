@@ -3,6 +3,7 @@
 // output is redirected to. The wizard's message boxes become lines on the error output.
 #include <string>
 
+#include "support/win_handles.h"
 #include "wizard/memory_ui.h"
 
 namespace velk {
@@ -20,10 +21,10 @@ class ConsoleStreams {
   void Err(const std::string& text) { Write(err_, text); }
 
  private:
-  static void Write(void* handle, const std::string& text);
-  void* out_ = nullptr;
-  void* err_ = nullptr;
-  void* ownedConsole_ = nullptr;  // CONOUT$ opened after attaching
+  static void Write(HANDLE handle, const std::string& text);
+  HANDLE out_ = nullptr;  // borrowed: the process's standard handles, or ownedConsole_
+  HANDLE err_ = nullptr;
+  UniqueFile ownedConsole_;  // CONOUT$ opened after attaching
 };
 
 // The wizard's controls in memory; every message box text is also written to stderr.

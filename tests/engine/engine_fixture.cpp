@@ -46,45 +46,6 @@ std::vector<std::string> RecordingUi::Boxes() const {
   return boxes;
 }
 
-DesktopLock::DesktopLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\velk-tests-desktop")) {
-  // An abandoned lock (a crashed test) is ours as well.
-  if (mutex_) WaitForSingleObject(mutex_, INFINITE);
-}
-
-DesktopLock::~DesktopLock() {
-  if (!mutex_) return;
-  ReleaseMutex(mutex_);
-  CloseHandle(mutex_);
-}
-
-LinkFields ReadLink(const std::string& linkFile) {
-  LinkFields fields;
-  ComScope com;
-  ComPtr<IShellLinkW> link;
-  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkW, link.put_void()));
-  ComPtr<IPersistFile> file;
-  if (link) link->QueryInterface(IID_IPersistFile, file.put_void());
-  if (!file || FAILED(file->Load(Widen(linkFile).c_str(), STGM_READ))) {
-    ADD_FAILURE() << "cannot load " << linkFile;
-    return fields;
-  }
-  std::wstring buffer(32768, L'\0');
-  const int size = static_cast<int>(buffer.size());
-  auto field = [&](auto read) {
-    buffer.assign(buffer.size(), L'\0');
-    read();
-    return Narrow(buffer.c_str());
-  };
-  fields.target = field([&] { link->GetPath(buffer.data(), size, nullptr, SLGP_RAWPATH); });
-  fields.arguments = field([&] { link->GetArguments(buffer.data(), size); });
-  fields.workDir = field([&] { link->GetWorkingDirectory(buffer.data(), size); });
-  fields.iconFile = field([&] { link->GetIconLocation(buffer.data(), size, &fields.iconIndex); });
-  const std::string bytes = testkit::ReadFile(linkFile);
-  if (bytes.size() >= 0x40) std::memcpy(&fields.showCmd, bytes.data() + 0x3C, 4);
-  return fields;
-}
-
 void EngineTest::Prepare(const testkit::GameOptions& game, const testkit::AppOptions& app) {
   fx_ = testkit::MakeFixture(root_.path(), game, app);
   previousFolder_ = CurrentFolder();

@@ -9,6 +9,8 @@
 
 #include "wizard/memory_ui.h"
 #include "engine/page_work.h"
+#include "kit/link_file.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 
 namespace velk::enginetest {
@@ -27,14 +29,9 @@ class RecordingUi : public MemoryUi {
   std::vector<std::string> Boxes() const;
 };
 
-// What a shortcut file holds. The show command comes from the file itself, since this
-// platform's link object always reports 1.
-struct LinkFields {
-  std::string target, arguments, workDir, iconFile;
-  int iconIndex = -1;
-  unsigned showCmd = 0;
-};
-LinkFields ReadLink(const std::string& linkFile);
+using testkit::LinkFields;
+using testkit::ReadLink;
+using testkit::Sorted;
 
 std::vector<std::string> RowTexts(const MemoryUi& ui);
 // Ticks exactly these rows of the level list.
@@ -42,18 +39,7 @@ void TickOnly(WizardUi& ui, const std::vector<std::string>& levels);
 // Each of `lines` appears in `log`, each after the one before.
 void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::string>& lines);
 
-// The desktop shortcut has one fixed name on the one desktop: tests that may write or remove
-// it run one after the other, also across test programs.
-class DesktopLock {
- public:
-  DesktopLock();
-  ~DesktopLock();
-  DesktopLock(const DesktopLock&) = delete;
-  DesktopLock& operator=(const DesktopLock&) = delete;
-
- private:
-  void* mutex_;
-};
+using testkit::DesktopLock;
 
 class EngineTest : public ::testing::Test {
  protected:

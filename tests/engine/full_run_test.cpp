@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine_fixture.h"
-#include "kit/settings_lock.h"
+#include "kit/named_lock.h"
 #include "support/file_helpers.h"
 #include "wizard/navigation.h"
 
@@ -15,11 +15,6 @@ namespace {
 
 using testkit::AppOptions;
 using testkit::GameOptions;
-
-std::vector<std::string> Sorted(std::vector<std::string> v) {
-  std::sort(v.begin(), v.end());
-  return v;
-}
 
 class FullRun : public EngineTest {
  protected:

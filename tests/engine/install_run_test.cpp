@@ -13,11 +13,6 @@ namespace {
 using testkit::AppOptions;
 using testkit::GameOptions;
 
-std::vector<std::string> Sorted(std::vector<std::string> v) {
-  std::sort(v.begin(), v.end());
-  return v;
-}
-
 class InstallRun : public EngineTest {};
 
 TEST_F(InstallRun, ScriptsAndMapsUnpackBothArchivesAndOfferTheInstalledLevels) {

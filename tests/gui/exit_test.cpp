@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/gui_driver.h"
-#include "kit/settings_lock.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/text_codec.h"
 #include "wizard/control_table.h"

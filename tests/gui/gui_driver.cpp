@@ -15,6 +15,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include "kit/named_lock.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/settings_store.h"
@@ -26,7 +27,6 @@ namespace velk::gui {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 10000;
-const wchar_t* const kSettingsKey = L"Software\\VB and VBA Program Settings\\VELK-Installer\\Settings";
 
 std::wstring ClassName(HWND window) {
   std::wstring name(256, L'\0');
@@ -184,11 +184,7 @@ void SetGameDirSetting(const std::string& gameDir) {
   if (!WriteGameDirSetting(gameDir)) throw std::runtime_error("cannot write FCDir");
 }
 
-void ClearGameDirSetting() {
-  UniqueRegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
-    RegDeleteValueW(key.get(), Widen(kGameDirSetting).c_str());
-}
+void ClearGameDirSetting() { testkit::SettingsLock::ForgetGameDir(); }
 
 ScopedUserValue::ScopedUserValue(const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
                                  DWORD size)

@@ -62,17 +62,6 @@ std::uint32_t Crc32(const std::string& bytes) {
 
 }  // namespace
 
-bool LogHas(const std::string& gameDir, const std::string& text) {
-  const std::vector<std::string> lines = testkit::LogTexts(gameDir);
-  return std::find(lines.begin(), lines.end(), text) != lines.end();
-}
-
-bool LogMentions(const std::string& gameDir, const std::string& part) {
-  for (const std::string& line : testkit::LogTexts(gameDir))
-    if (Contains(line, part)) return true;
-  return false;
-}
-
 void ExpectStockKept(const Tree& stock, const Tree& after, bool modsMayHoldMore) {
   for (const auto& [name, hash] : stock) {
     if (name == "velk.log") continue;

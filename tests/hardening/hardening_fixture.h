@@ -24,9 +24,8 @@ struct SetupRun {
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
-bool LogHas(const std::string& gameDir, const std::string& text);
-// True when some log line contains `part`.
-bool LogMentions(const std::string& gameDir, const std::string& part);
+using testkit::LogHas;
+using testkit::LogMentions;
 
 // What an action may leave in the game folder besides the stock files: the run log, the mod
 // folder, per level levelvelk.pak (or its switched-off name) and the script backup; a level

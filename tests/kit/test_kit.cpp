@@ -10,7 +10,9 @@
 #include <stdexcept>
 
 #include "support/content_hash.h"
+#include "kit/named_lock.h"
 #include "support/file_helpers.h"
+#include "support/settings_store.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
@@ -335,6 +337,24 @@ std::vector<std::string> LogTexts(const std::string& gameDir) {
     line.erase(0, close + 4);
   }
   return lines;
+}
+
+void SettingsLock::ForgetGameDir() { DeleteSetting(kSettingsApp, kSettingsSection, kGameDirSetting); }
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool LogHas(const std::string& gameDir, const std::string& text) {
+  const std::vector<std::string> lines = LogTexts(gameDir);
+  return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+bool LogMentions(const std::string& gameDir, const std::string& part) {
+  for (const std::string& line : LogTexts(gameDir))
+    if (line.find(part) != std::string::npos) return true;
+  return false;
 }
 
 }  // namespace velk::testkit

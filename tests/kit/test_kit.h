@@ -103,5 +103,11 @@ std::string Fnv1a64Hex(const std::string& bytes);
 
 // The run log's lines without their "[time] - " prefix (continuation lines unchanged).
 std::vector<std::string> LogTexts(const std::string& gameDir);
+// True when the run log holds this line; when some line holds `part`.
+bool LogHas(const std::string& gameDir, const std::string& text);
+bool LogMentions(const std::string& gameDir, const std::string& part);
+
+// The names in order.
+std::vector<std::string> Sorted(std::vector<std::string> names);
 
 }  // namespace velk::testkit

@@ -6,7 +6,7 @@
 
 #include "wizard/memory_ui.h"
 #include "engine/page_work.h"
-#include "kit/settings_lock.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"

@@ -15,14 +15,11 @@
 namespace velk {
 namespace {
 
+using testkit::Sorted;
+
 using testkit::TempFolder;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::vector<std::string> Sorted(std::vector<std::string> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(ArchiverCommands, TheFourFormsCharacterForCharacter) {
   EXPECT_EQ(ModFilesExtractCommand("C:\\App", "D:\\Games\\Far Cry"),

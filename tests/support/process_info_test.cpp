@@ -1,4 +1,5 @@
 #include "support/process_info.h"
+#include "support/single_instance.h"
 
 #include <windows.h>
 

@@ -1,4 +1,5 @@
 #include "support/settings_store.h"
+#include "support/text_codec.h"
 
 #include <windows.h>
 
@@ -12,10 +13,11 @@ namespace {
 class SettingsStore : public ::testing::Test {
  protected:
   void TearDown() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\VB and VBA Program Settings\\" + wideApp_).c_str());
+    std::string appKey = SettingsKeyPath(app_, "");
+    appKey.pop_back();  // the application's key, without a section
+    RegDeleteTreeW(HKEY_CURRENT_USER, Widen(appKey).c_str());
   }
   const std::string app_ = "VELK-Test-" + std::to_string(GetCurrentProcessId());
-  const std::wstring wideApp_ = L"VELK-Test-" + std::to_wstring(GetCurrentProcessId());
 };
 
 TEST_F(SettingsStore, RoundTripAndOverwrite) {
@@ -31,7 +33,7 @@ TEST_F(SettingsStore, RoundTripAndOverwrite) {
 
 TEST_F(SettingsStore, StoredWhereEarlierVersionsKeptIt) {
   ASSERT_TRUE(WriteSetting(app_, "Settings", "FCDir", "C:\\Far Cry"));
-  const std::wstring key = L"Software\\VB and VBA Program Settings\\" + wideApp_ + L"\\Settings";
+  const std::wstring key = Widen(SettingsKeyPath(app_, "Settings"));
   wchar_t value[64] = {};
   DWORD bytes = sizeof value;
   DWORD type = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/link_file.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/text_codec.h"
@@ -17,52 +18,8 @@ namespace {
 
 using testkit::TempFolder;
 
-// What a link file holds, read back through the shell's own link object.
-struct LinkFields {
-  std::string path, arguments, workDir, description, iconFile;
-  int iconIndex = -1;
-  std::uint32_t linkFlags = 0;  // header flags at 0x14
-  std::uint32_t showCmd = 0;    // header field at 0x3C
-};
-
-std::string WideField(const std::wstring& buffer) { return Narrow(buffer.c_str()); }
-
-LinkFields ReadLink(const std::string& linkFile) {
-  LinkFields fields;
-  ComScope com;
-  ComPtr<IShellLinkW> link;
-  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkW, link.put_void()));
-  ComPtr<IPersistFile> file;
-  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void()));
-  if (!file) return fields;
-  EXPECT_HRESULT_SUCCEEDED(file->Load(Widen(linkFile).c_str(), STGM_READ));
-  std::wstring buffer(32768, L'\0');
-  const int size = static_cast<int>(buffer.size());
-  link->GetPath(buffer.data(), size, nullptr, SLGP_RAWPATH);
-  fields.path = WideField(buffer);
-  buffer.assign(buffer.size(), L'\0');
-  link->GetArguments(buffer.data(), size);
-  fields.arguments = WideField(buffer);
-  buffer.assign(buffer.size(), L'\0');
-  link->GetWorkingDirectory(buffer.data(), size);
-  fields.workDir = WideField(buffer);
-  buffer.assign(buffer.size(), L'\0');
-  link->GetDescription(buffer.data(), size);
-  fields.description = WideField(buffer);
-  buffer.assign(buffer.size(), L'\0');
-  link->GetIconLocation(buffer.data(), size, &fields.iconIndex);
-  fields.iconFile = WideField(buffer);
-
-  // The loader of this platform reports show command 1 whatever the file says.
-  const std::string bytes = testkit::ReadFile(linkFile);
-  EXPECT_GE(bytes.size(), 0x4Cu);
-  if (bytes.size() >= 0x4C) {
-    std::memcpy(&fields.linkFlags, bytes.data() + 0x14, 4);
-    std::memcpy(&fields.showCmd, bytes.data() + 0x3C, 4);
-  }
-  return fields;
-}
+using testkit::LinkFields;
+using testkit::ReadLink;
 
 constexpr std::uint32_t kHasWorkingDir = 0x10;
 constexpr std::uint32_t kHasArguments = 0x20;
@@ -92,7 +49,7 @@ TEST_F(Shortcut, WritesTheInstallRunsFields) {
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x4C\0\0\0", 4));  // shell link header size
 
   const LinkFields fields = ReadLink(link_);
-  EXPECT_EQ(fields.path, target_);
+  EXPECT_EQ(fields.target, target_);
   EXPECT_EQ(fields.workDir, gameDir_ + "\\Bin32");
   EXPECT_EQ(fields.arguments, "-Mod:VELK_Av8");
   EXPECT_EQ(fields.iconFile, target_);
@@ -127,7 +84,7 @@ TEST_F(Shortcut, FailedSaveLeavesTheOldLink) {
 TEST_F(Shortcut, EmptyFieldsStayUnset) {
   ASSERT_TRUE(CreateShortcut(link_, target_, "", "", "", 3, 1));
   const LinkFields fields = ReadLink(link_);
-  EXPECT_EQ(fields.path, target_);
+  EXPECT_EQ(fields.target, target_);
   EXPECT_EQ(fields.workDir, "");
   EXPECT_EQ(fields.arguments, "");
   EXPECT_EQ(fields.description, "");

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "wizard/memory_ui.h"
-#include "kit/settings_lock.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/process_info.h"
 #include "support/settings_store.h"
@@ -92,75 +92,6 @@ class NavigationTest : public ::testing::Test {
   std::string previousFolder_;
 };
 
-TEST_F(NavigationTest, UninstallAndSwitchOverUntickAndLockTheInstallParts) {
-  ui_.SetValue(Ctl::Check2, true);
-  ui_.SetEnabled(Ctl::Check2, true);
-  for (Ctl option : {Ctl::Option2, Ctl::Option3}) {
-    wizard_.OptionClicked(Ctl::Option1);
-    wizard_.OptionClicked(option);
-    EXPECT_TRUE(ui_.Value(option));
-    EXPECT_FALSE(ui_.Value(Ctl::Option1));
-    for (Ctl c : kInstallParts) {
-      EXPECT_FALSE(ui_.Value(c));
-      EXPECT_FALSE(ui_.Enabled(c));
-    }
-    wizard_.OptionClicked(Ctl::Option1);
-    EXPECT_TRUE(ui_.Value(Ctl::Option1));
-    for (Ctl c : kInstallParts) {
-      EXPECT_TRUE(ui_.Value(c));
-      EXPECT_TRUE(ui_.Enabled(c));
-    }
-    EXPECT_TRUE(ui_.Value(Ctl::Check2));
-    EXPECT_TRUE(ui_.Enabled(Ctl::Check2));
-  }
-  // Check2 unticked and disabled (its design state) stays so as well.
-  ui_.SetValue(Ctl::Check2, false);
-  ui_.SetEnabled(Ctl::Check2, false);
-  wizard_.OptionClicked(Ctl::Option2);
-  wizard_.OptionClicked(Ctl::Option1);
-  EXPECT_FALSE(ui_.Value(Ctl::Check2));
-  EXPECT_FALSE(ui_.Enabled(Ctl::Check2));
-}
-
-TEST_F(NavigationTest, MouseCursorAndSkinsFollowTheScripts) {
-  ui_.SetValue(Ctl::Check3, false);
-  wizard_.ScriptsClicked();
-  for (Ctl c : {Ctl::Check5, Ctl::Check1}) {
-    EXPECT_FALSE(ui_.Value(c));
-    EXPECT_FALSE(ui_.Enabled(c));
-  }
-  EXPECT_TRUE(ui_.Value(Ctl::Check4));  // the maps are not part of the scripts
-  EXPECT_TRUE(ui_.Enabled(Ctl::Check4));
-  ui_.SetValue(Ctl::Check3, true);
-  wizard_.ScriptsClicked();
-  for (Ctl c : {Ctl::Check5, Ctl::Check1}) {
-    EXPECT_TRUE(ui_.Value(c));
-    EXPECT_TRUE(ui_.Enabled(c));
-  }
-}
-
-TEST_F(NavigationTest, LanguageBoxRelabelsAllFifteenControls) {
-  wizard_.LoadLanguage("", 1033);
-  ExpectCaptionsOf(EnglishCatalogue());
-  EXPECT_EQ(session_.Language, "en");
-  for (int round = 0; round < 3; ++round) {
-    wizard_.LanguageChosen(0);
-    EXPECT_EQ(session_.Language, "de");
-    EXPECT_EQ(session_.Texts.ModDescSource, "ModDesc.de.txt");
-    ExpectCaptionsOf(GermanCatalogue());
-    EXPECT_EQ(ui_.Text(Ctl::Command7), "Beenden");
-    wizard_.LanguageChosen(1);
-    EXPECT_EQ(session_.Language, "en");
-    ExpectCaptionsOf(EnglishCatalogue());
-    EXPECT_EQ(ui_.Text(Ctl::Command7), "Exit");
-  }
-  // No item selected: nothing changes.
-  wizard_.LanguageChosen(-1);
-  wizard_.LanguageChosen(2);
-  EXPECT_EQ(session_.Language, "en");
-  ExpectCaptionsOf(EnglishCatalogue());
-}
-
 TEST_F(NavigationTest, TranslationSetsTheCaptionsInItsFixedOrder) {
   wizard_.TranslateControls();
   const std::vector<Ctl> order = {Ctl::Label1,  Ctl::Label3,   Ctl::Label4, Ctl::Option1,
@@ -180,38 +111,6 @@ TEST_F(NavigationTest, TranslationLeavesTheUsersControlsAlone) {
   EXPECT_EQ(ui_.Text(Ctl::Text2), "summary");
 }
 
-TEST_F(NavigationTest, TheSystemLocaleChoosesTheStartLanguage) {
-  testkit::SettingsLock::ForgetGameDir();
-  const std::pair<unsigned, bool> locales[] = {{1031, true}, {2055, false}, {1033, false}, {3079, false}};
-  for (const auto& [lcid, german] : locales) {
-    WizardSession session;
-    MemoryUi ui;
-    Wizard(session, ui).StartUp(false, lcid);
-    EXPECT_EQ(session.Language, german ? "de" : "en") << lcid;
-    EXPECT_EQ(ui.Text(Ctl::Command7), german ? "Beenden" : "Exit") << lcid;
-    EXPECT_EQ(ui.Text(Ctl::Label1), "Far Cry VELK Mod Creator Av8");
-  }
-}
-
-TEST_F(NavigationTest, WithoutARememberedFolderTheWizardWaitsOnPage0) {
-  testkit::SettingsLock::ForgetGameDir();
-  session_.PageIndex = 3;
-  session_.LastPage = 7;
-  wizard_.StartUp(false, 1033);
-  ExpectOnlyPageVisible(0);
-  EXPECT_EQ(session_.LastPage, 4);
-  EXPECT_EQ(ui_.Text(Ctl::Text1), "");
-  EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
-
-  // The next button with an empty box: the message, and still page 0.
-  wizard_.NextPage();
-  ExpectOnlyPageVisible(0);
-  ASSERT_EQ(ui_.Messages().size(), 1u);
-  EXPECT_EQ(ui_.Messages()[0].text, "Wrong Far Cry folder!");
-  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
-}
-
 TEST_F(NavigationTest, AWrongFolderKeepsPage0AndLocksTheButtonsOnlyMeanwhile) {
   testkit::SettingsLock::ForgetGameDir();
   wizard_.StartUp(false, 1031);
@@ -229,37 +128,6 @@ TEST_F(NavigationTest, AWrongFolderKeepsPage0AndLocksTheButtonsOnlyMeanwhile) {
   EXPECT_TRUE(ui_.Enabled(Ctl::Command5));
   EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
   EXPECT_FALSE(ReadGameDirSetting().has_value());
-}
-
-TEST_F(NavigationTest, ARememberedGameFolderOpensOnPage1) {
-  const std::string game = testkit::MakeGameFolder(root_.path());
-  ASSERT_TRUE(WriteGameDirSetting(game + "\\Levels\\"));
-  wizard_.StartUp(false, 1033);
-  ExpectOnlyPageVisible(1);
-  EXPECT_EQ(ui_.Text(Ctl::Text1), game);
-  EXPECT_EQ(ReadGameDirSetting().value_or(""), game);
-  const std::vector<std::string> log = testkit::LogTexts(game);
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(log[0], "VELK Mod Av8 logfile");
-  EXPECT_EQ(log[3], "Far Cry Dir: '" + game + "'");
-  EXPECT_EQ(session_.InstalledLevels.size(), 3u);
-  EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_TRUE(ui_.Visible(Ctl::Command5));
-  EXPECT_TRUE(ui_.Enabled(Ctl::Command5));
-  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
-  // The level scan ran with the buttons locked.
-  ASSERT_FALSE(ui_.atPumps.empty());
-  for (const auto& moment : ui_.atPumps) EXPECT_FALSE(moment.nextEnabled || moment.exitEnabled);
-}
-
-TEST_F(NavigationTest, TheDesignHostStaysOnPage0) {
-  const std::string game = testkit::MakeGameFolder(root_.path());
-  ASSERT_TRUE(WriteGameDirSetting(game + "/"));
-  wizard_.StartUp(true, 1033);
-  ExpectOnlyPageVisible(0);
-  EXPECT_EQ(ui_.Text(Ctl::Text1), game);
-  EXPECT_FALSE(testkit::Exists(game + "\\velk.log"));
-  EXPECT_TRUE(session_.InstalledLevels.empty());
 }
 
 TEST_F(NavigationTest, SwitchOverRunsThroughToTheLastPage) {
@@ -298,20 +166,6 @@ TEST_F(NavigationTest, InstallWithMapsStopsOnTheUncoveredLevelList) {
   wizard_.NextPage();
   ExpectOnlyPageVisible(4);
   EXPECT_FALSE(ui_.Visible(Ctl::Command5));
-  for (const auto& message : ui_.Messages()) ADD_FAILURE() << message.text;
-}
-
-TEST_F(NavigationTest, InstallWithoutMapsRunsThroughOnOnePress) {
-  ASSERT_NO_FATAL_FAILURE(StartOnChoicesPage());
-  ui_.SetValue(Ctl::Check4, false);
-  ui_.atPumps.clear();
-  wizard_.NextPage();
-  ExpectOnlyPageVisible(4);
-  EXPECT_FALSE(ui_.Visible(Ctl::Command5));
-  // The nested steps to pages 3 and 4 did not free the buttons before the work was done.
-  for (const auto& moment : ui_.atPumps) EXPECT_TRUE(moment.busy && !moment.exitEnabled);
-  EXPECT_FALSE(wizard_.Busy());
-  EXPECT_TRUE(ui_.Enabled(Ctl::Command7));
   for (const auto& message : ui_.Messages()) ADD_FAILURE() << message.text;
 }
 

@@ -13,10 +13,11 @@
 #include "wizard/memory_ui.h"
 #include "engine/message_catalogue.h"
 #include "engine/wizard_session.h"
-#include "kit/settings_lock.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
+#include "support/single_instance.h"
 #include "support/settings_store.h"
 #include "wizard/catalogue.h"
 #include "wizard/control_table.h"
@@ -25,6 +26,8 @@
 
 namespace velk {
 namespace {
+
+using testkit::LogHas;
 
 const std::vector<std::string> kLevels = {"Archive", "Boat", "Dam"};
 
@@ -35,11 +38,6 @@ struct SetupRun {
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
-}
-
-bool LogHas(const std::string& gameDir, const std::string& text) {
-  const std::vector<std::string> lines = testkit::LogTexts(gameDir);
-  return std::find(lines.begin(), lines.end(), text) != lines.end();
 }
 
 class Unattended : public ::testing::Test {

@@ -1,21 +1,27 @@
-#include "support/text_compare.h"
+#include "support/text_tools.h"
 
 #include <windows.h>
-
-#include <string>
 
 #include "support/text_codec.h"
 
 namespace velk {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsNoCase(std::string_view a, std::string_view b) {
   const std::wstring wa = Widen(a);
   const std::wstring wb = Widen(b);
   return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
                               static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+bool StartsWithNoCase(std::string_view text, std::string_view head) {
+  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view part) {
   if (part.empty()) return true;
   const std::wstring wtext = Widen(text);
   const std::wstring wpart = Widen(part);
