@@ -21,6 +21,9 @@ struct MessageCatalogue {
   // Another instance of the wizard (window or unattended) is at work; MsgSetupBusy's %s is
   // how many seconds the unattended mode waited for it.
   std::string MsgAlreadyRunning, MsgSetupBusy;
+  // The unattended mode without a game folder named or remembered: the single installation
+  // found (%s), none, or several (the list follows).
+  std::string MsgGameFound, MsgNoGameFound, MsgSeveralGamesFound;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -42,6 +45,7 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(MsgNone),           VELK_ENTRY(MsgCreating),      VELK_ENTRY(MsgComplete),
     VELK_ENTRY(MsgNoWriteAccess),  VELK_ENTRY(MsgRestartElevated), VELK_ENTRY(MsgLevelPakBroken),
     VELK_ENTRY(MsgScriptNotKept),  VELK_ENTRY(MsgAlreadyRunning), VELK_ENTRY(MsgSetupBusy),
+    VELK_ENTRY(MsgGameFound),      VELK_ENTRY(MsgNoGameFound),    VELK_ENTRY(MsgSeveralGamesFound),
 };
 #undef VELK_ENTRY
 

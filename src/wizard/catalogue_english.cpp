@@ -54,6 +54,10 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgSetupBusy =
       "Another VELK Mod setup is still at work after %s seconds of waiting. Nothing was changed; "
       "run this one again once the other has finished.";
+  t.MsgGameFound = "Far Cry found in '%s': using that folder.";
+  t.MsgNoGameFound =
+      "No Far Cry folder is remembered and none was found on this computer. Name it with /D=.";
+  t.MsgSeveralGamesFound = "Several Far Cry installations were found. Name one with /D=:";
   return t;
 }
 

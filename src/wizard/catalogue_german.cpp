@@ -58,6 +58,11 @@ MessageCatalogue GermanCatalogue() {
   t.MsgSetupBusy =
       "Ein anderes VELK Mod Setup arbeitet nach %s Sekunden Wartezeit immer noch. Es wurde nichts "
       "geändert; bitte dieses danach erneut starten.";
+  t.MsgGameFound = "Far Cry gefunden in '%s': dieser Ordner wird verwendet.";
+  t.MsgNoGameFound =
+      "Es ist kein Far Cry Ordner gespeichert und auf diesem Computer wurde keiner gefunden. Bitte "
+      "mit /D= angeben.";
+  t.MsgSeveralGamesFound = "Es wurden mehrere Far Cry Installationen gefunden. Bitte eine mit /D= angeben:";
   return t;
 }
 

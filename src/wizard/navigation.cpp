@@ -5,6 +5,7 @@
 #include "engine/choices.h"
 #include "engine/install_run.h"
 #include "engine/page_work.h"
+#include "levels/game_detection.h"
 #include "levels/game_folder_check.h"
 #include "support/settings_store.h"
 #include "wizard/languages.h"
@@ -38,7 +39,15 @@ void Wizard::StartUp(bool inDesignHost, unsigned systemLcid) {
   session_.LastPage = 4;
   session_.PageIndex = 0;
   ui_.ShowPage(0, true);
-  ui_.SetText(Ctl::Text1, ReadGameDirSetting().value_or(""));
+  const std::optional<std::string> remembered = ReadGameDirSetting();
+  if (!remembered) {
+    // First start: a Far Cry installation found on this computer is offered in the path box,
+    // a suggestion the user still confirms with the next button.
+    const std::vector<DetectedGame> found = DetectGameFolders();
+    ui_.SetText(Ctl::Text1, found.empty() ? "" : found.front().folder);
+    return;
+  }
+  ui_.SetText(Ctl::Text1, *remembered);
   std::string gameDir = ui_.Text(Ctl::Text1);
   const bool ok = CheckPath(gameDir);
   ui_.SetText(Ctl::Text1, gameDir);

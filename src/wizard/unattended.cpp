@@ -6,6 +6,8 @@
 #include <cctype>
 
 #include "engine/choices.h"
+#include "levels/game_detection.h"
+#include "support/settings_store.h"
 #include "support/process_info.h"
 #include "support/single_instance.h"
 #include "support/text_tools.h"
@@ -70,7 +72,24 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
   // that /LANG= and /D= apply before the folder is checked.
   wizard.StartUp(/*inDesignHost=*/true, systemLcid);
   if (const Language* language = LanguageForSwitch(options.language)) wizard.LoadLanguage(language->code);
-  if (options.gameDir) ui.SetText(Ctl::Text1, *options.gameDir);
+  if (options.gameDir) {
+    ui.SetText(Ctl::Text1, *options.gameDir);
+  } else if (!ReadGameDirSetting()) {
+    // Nothing named, nothing remembered: only a single installation found is taken.
+    const std::vector<DetectedGame> found = DetectGameFolders();
+    if (found.empty()) {
+      ui.ShowError(FormatText(session.Texts.MsgNoGameFound, ""));
+      return kUnattendedBadStart;
+    }
+    if (found.size() > 1) {
+      std::string list;
+      for (const DetectedGame& game : found) list += "|  " + game.folder + " (" + game.source + ")";
+      ui.ShowError(FormatText(session.Texts.MsgSeveralGamesFound + list, ""));
+      return kUnattendedBadStart;
+    }
+    warn(FormatText(session.Texts.MsgGameFound, found.front().folder + " (" + found.front().source + ")"));
+    ui.SetText(Ctl::Text1, found.front().folder);
+  }
 
   wizard.NextPage();  // CheckInput checks, remembers and logs the folder
   if (session.PageIndex != 1) return kUnattendedBadStart;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/gui_driver.h"
+#include "kit/game_registry.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/settings_store.h"
@@ -39,6 +40,24 @@ TEST(WindowStartUp, WithoutRememberedFolderWaitsOnPageZeroAndRejectsTheEmptyBox)
   EXPECT_TRUE(wizard->Enabled(IdOf(Ctl::Command7)));
   EXPECT_FALSE(testkit::Exists(setup.fixture.gameDir + "\\velk.log"));
 
+  wizard->Close();
+  EXPECT_EQ(wizard->WaitForExit(), 0u);
+}
+
+TEST(WindowStartUp, FirstStartSuggestsTheInstallationFoundAndWaitsOnPageZero) {
+  WizardSetup setup;
+  testkit::GameRegistry registry;
+  const std::string steamGame = registry.AddSteamGame(setup.temp.path());
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), steamGame);
+  EXPECT_EQ(ReadGameDirSetting(), std::nullopt);  // a suggestion, not a decision
+  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("first-start-found-in-steam.png")));
+  wizard->Click(IdOf(Ctl::Command5));
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }, 30000));
+  EXPECT_EQ(ReadGameDirSetting(), std::optional<std::string>(steamGame));
   wizard->Close();
   EXPECT_EQ(wizard->WaitForExit(), 0u);
 }

@@ -1,5 +1,7 @@
 #include "kit/game_registry.h"
 
+#include "kit/test_kit.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -53,9 +55,6 @@ void DeleteSteamPath() {
 }  // namespace
 
 GameRegistry::GameRegistry() {
-  lock_ = CreateMutexW(nullptr, FALSE, L"Local\\velk-tests-game-registry");
-  // An abandoned lock (a crashed test) is ours as well.
-  if (lock_) WaitForSingleObject(lock_, INFINITE);
   for (const char* vendor : kVendorKeys) {
     const std::string full = vendor;
     if (!KeyExists(RootOf(full), full.substr(5))) vendorKeysToDrop_.push_back(full);
@@ -76,10 +75,6 @@ GameRegistry::~GameRegistry() {
   }
   for (const std::string& vendor : vendorKeysToDrop_)
     RegDeleteTreeW(RootOf(vendor), Widen(vendor.substr(5)).c_str());
-  if (lock_) {
-    ReleaseMutex(lock_);
-    CloseHandle(lock_);
-  }
 }
 
 std::string GameRegistry::NewKey(const std::string& parent) {
@@ -110,6 +105,26 @@ void GameRegistry::AddUninstallEntry(const std::string& displayName,
                                  "Microsoft\\Windows\\CurrentVersion\\Uninstall");
   WriteText(HKEY_LOCAL_MACHINE, key, "DisplayName", displayName);
   WriteText(HKEY_LOCAL_MACHINE, key, "InstallLocation", installLocation);
+}
+
+std::string GameRegistry::AddSteamGame(const std::string& parent) {
+  const std::string steam = parent + "\\Steam";
+  const std::string library = parent + "\\Steam Library";
+  auto vdfQuoted = [](const std::string& path) {
+    std::string out = "\"";
+    for (char c : path) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out + "\"";
+  };
+  testkit::WriteFile(steam + "\\steamapps\\libraryfolders.vdf",
+            "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t" + vdfQuoted(steam) +
+                "\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t" + vdfQuoted(library) + "\n\t}\n}\n");
+  testkit::WriteFile(library + "\\steamapps\\appmanifest_13520.acf",
+            "\"AppState\"\n{\n\t\"appid\"\t\t\"13520\"\n\t\"installdir\"\t\t\"Far Cry\"\n}\n");
+  std::string forward = steam;
+  for (char& c : forward)
+    if (c == '\\') c = '/';
+  SetSteamPath(forward);
+  return testkit::MakeGameFolder(library + "\\steamapps\\common");
 }
 
 }  // namespace velk::testkit

@@ -13,6 +13,7 @@
 #include "wizard/memory_ui.h"
 #include "engine/message_catalogue.h"
 #include "engine/wizard_session.h"
+#include "kit/game_registry.h"
 #include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
@@ -250,6 +251,30 @@ TEST_F(Unattended, OldVersionsGoUnlessKept) {
 }
 
 // In process, so that the remembered folder can be set just before the pages start.
+TEST_F(Unattended, WithoutGameFolderASingleInstallationFoundIsUsed) {
+  MakeFolders();
+  testkit::GameRegistry registry;  // also the settings lock: FCDir is this test's
+  testkit::SettingsLock::ForgetGameDir();
+  // None found: the reason, code 2, nothing written.
+  SetupRun run = Run("/LANG=en", /*withGameDir=*/false);
+  EXPECT_EQ(run.code, kUnattendedBadStart) << run.output;
+  EXPECT_TRUE(Contains(run.output, EnglishCatalogue().MsgNoGameFound)) << run.output;
+  // One found (a GOG entry): taken, and said so.
+  registry.AddGogGame(fixture_.gameDir);
+  run = Run("/LANG=en /COMPONENTS=scripts", /*withGameDir=*/false);
+  EXPECT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_TRUE(Contains(run.output, FormatText(EnglishCatalogue().MsgGameFound, fixture_.gameDir + " (GOG)")))
+      << run.output;
+  EXPECT_TRUE(testkit::Exists(Mod("ModDesc.txt")));
+  // Several found (and none remembered): each one listed, code 2.
+  testkit::SettingsLock::ForgetGameDir();
+  const std::string steamGame = registry.AddSteamGame(temp_.path());
+  run = Run("/LANG=en", /*withGameDir=*/false);
+  EXPECT_EQ(run.code, kUnattendedBadStart) << run.output;
+  EXPECT_TRUE(Contains(run.output, steamGame + " (Steam)")) << run.output;
+  EXPECT_TRUE(Contains(run.output, fixture_.gameDir + " (GOG)")) << run.output;
+}
+
 TEST_F(Unattended, WithoutGameFolderTheRememberedOneIsUsed) {
   MakeFolders();
   const std::string before = CurrentFolder();
