@@ -35,4 +35,8 @@ std::string LevelPakCommand(const std::string& appDir, const std::string& levelP
   return ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
 }
 
+std::string PayloadTestCommand(const std::string& appDir, const std::string& archive) {
+  return ArchiverIn(appDir) + " t -bb1 " + Quoted(JoinPath(appDir, archive));
+}
+
 }  // namespace velk

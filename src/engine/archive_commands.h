@@ -15,5 +15,8 @@ std::string BaiExtractCommand(const std::string& levelDir, const std::string& le
 std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder);
 // "{appDir}\7z.exe" a -tzip {levelPakName} * -y -x!"*.lua"
 std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName);
+// "{appDir}\7z.exe" t -bb1 "{appDir}\{archive}": the payload archive's own integrity test,
+// naming every entry it tests ("T <path>") and ending with the unpacked size ("Size: <bytes>").
+std::string PayloadTestCommand(const std::string& appDir, const std::string& archive);
 
 }  // namespace velk

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/change_checks.h"
+#include "engine/choices.h"
+#include "engine/engine_io.h"
 #include "engine/install_record.h"
 #include "levels/game_folder_check.h"
 #include "levels/game_layout.h"
@@ -57,6 +60,22 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
   return true;
 }
 
+// The choices page is left only when the run can finish: otherwise the user hears why, and
+// may try again (the game closed), go back to the choices, or close the wizard.
+bool CheckChoicesPage(WizardSession& session, WizardUi& ui) {
+  const Choices choices = ReadChoices(ui);
+  for (;;) {
+    const StopReason stop = CheckBeforeChange(session, ui, choices);
+    if (stop.cause == StopCause::None) return true;
+    LogLine(ui, stop.logLine);
+    const StopAnswer answer = ui.AskAfterStop(stop.message, stop.cause == StopCause::GameRunning,
+                                              FormatText(session.Texts.MsgBackOrExit, ""));
+    if (answer == StopAnswer::Retry) continue;
+    session.Stopped = answer == StopAnswer::Exit ? stop.cause : StopCause::None;
+    return false;
+  }
+}
+
 }  // namespace
 
 bool CheckInput(WizardSession& session, WizardUi& ui) {
@@ -64,6 +83,7 @@ bool CheckInput(WizardSession& session, WizardUi& ui) {
     case 0:
       return CheckGameFolderPage(session, ui);
     case 1:
+      return CheckChoicesPage(session, ui);
     case 2:
     case 3:
     case 4:

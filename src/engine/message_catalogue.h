@@ -24,6 +24,12 @@ struct MessageCatalogue {
   // The unattended mode without a game folder named or remembered: the single installation
   // found (%s), none, or several (the list follows).
   std::string MsgGameFound, MsgNoGameFound, MsgSeveralGamesFound;
+  // A check before the first change failed, so nothing was changed: a payload archive (%s
+  // names it); too little space (%s lists the drives, each with MsgSpaceNeeded and
+  // MsgSpaceFree, whose %s is megabytes); the setup's own folder (%s) cannot be written; the
+  // game is running (%s: the file it holds). Then the question: back to the choices, or close.
+  std::string MsgPayloadBroken, MsgNotEnoughSpace, MsgSpaceNeeded, MsgSpaceFree,
+      MsgSetupFolderReadOnly, MsgGameRunning, MsgBackOrExit;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -46,6 +52,9 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(MsgNoWriteAccess),  VELK_ENTRY(MsgRestartElevated), VELK_ENTRY(MsgLevelPakBroken),
     VELK_ENTRY(MsgScriptNotKept),  VELK_ENTRY(MsgAlreadyRunning), VELK_ENTRY(MsgSetupBusy),
     VELK_ENTRY(MsgGameFound),      VELK_ENTRY(MsgNoGameFound),    VELK_ENTRY(MsgSeveralGamesFound),
+    VELK_ENTRY(MsgPayloadBroken),  VELK_ENTRY(MsgNotEnoughSpace), VELK_ENTRY(MsgSpaceNeeded),
+    VELK_ENTRY(MsgSpaceFree),      VELK_ENTRY(MsgSetupFolderReadOnly), VELK_ENTRY(MsgGameRunning),
+    VELK_ENTRY(MsgBackOrExit),
 };
 #undef VELK_ENTRY
 

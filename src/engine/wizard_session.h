@@ -2,6 +2,9 @@
 // The values the wizard window owns for the length of one run. Every procedure of the engine
 // takes the session (or the part it needs); there is no other shared state.
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,13 @@
 #include "levels/level_discovery.h"
 
 namespace velk {
+
+// What stopped a run before its first change, when the user (or the unattended mode) chose to
+// end there.
+enum class StopCause { None, Payload, Space, SetupFolder, GameRunning };
+
+// The free bytes on the drive of a folder; none when unknown.
+using FreeSpaceQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
 
 struct WizardSession {
   int PageIndex = 0;
@@ -42,6 +52,11 @@ struct WizardSession {
   // saying "repair" and "enable" when the language is changed afterwards.
   bool ModFolderFound = false;
   bool ModSwitchedOff = false;
+
+  // Set when a check before the first change failed and the user chose to close the wizard.
+  StopCause Stopped = StopCause::None;
+  // The drives' free space; the platform's when empty (tests put in their own figures).
+  FreeSpaceQuery FreeSpace;
 };
 
 // "VELK_" + ModTag under ModsDir-style paths.

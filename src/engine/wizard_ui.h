@@ -22,6 +22,9 @@ enum class Ctl {
 constexpr Ctl PageControl(int index) { return static_cast<Ctl>(static_cast<int>(Ctl::Page0) + index); }
 inline constexpr int kPageCount = 5;
 
+// The user's answer when a check before the first change failed.
+enum class StopAnswer { Retry, Back, Exit };
+
 class WizardUi {
  public:
   virtual ~WizardUi() = default;
@@ -53,6 +56,11 @@ class WizardUi {
   virtual void ShowError(const std::string& text) = 0;
   // Modal message with an OK button and no icon (the command runner's platform errors).
   virtual void ShowNotice(const std::string& text) = 0;
+
+  // A check before the first change failed: shows `message` (with Retry and Cancel when
+  // `canRetry`), then asks `question`: back to the choices page, or close the wizard.
+  virtual StopAnswer AskAfterStop(const std::string& message, bool canRetry,
+                                  const std::string& question) = 0;
 
   // Lets the window paint and handle timer ticks while work runs.
   virtual void ProcessPendingEvents() = 0;

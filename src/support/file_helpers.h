@@ -10,6 +10,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // True only for an existing file (not a folder, not a volume label).
 bool FileExists(const std::string& path);
+// The size of a file in bytes; 0 when it is missing or cannot be asked.
+std::uint64_t FileSizeOf(const std::string& path);
 // True only for an existing folder.
 bool FolderExists(const std::string& path);
 // Gives the file a new leaf name in its own folder. Callers may ignore the result: true when

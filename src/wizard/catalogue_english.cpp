@@ -58,6 +58,21 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgNoGameFound =
       "No Far Cry folder is remembered and none was found on this computer. Name it with /D=.";
   t.MsgSeveralGamesFound = "Several Far Cry installations were found. Name one with /D=:";
+  t.MsgPayloadBroken =
+      "The setup file '%s' is missing or damaged.|Nothing was changed. Please download the setup "
+      "again.";
+  t.MsgNotEnoughSpace = "There is not enough free disk space:|%s|Nothing was changed. Please free "
+                        "some space and try again.";
+  t.MsgSpaceNeeded = "%s MB needed";
+  t.MsgSpaceFree = "%s MB free";
+  t.MsgSetupFolderReadOnly =
+      "The setup cannot write to its own folder '%s', where it unpacks the maps.|Nothing was "
+      "changed. Please copy the setup files into a folder of your own (for example in your "
+      "documents) and start it from there.";
+  t.MsgGameRunning =
+      "Far Cry is running: '%s' is in use.|Nothing was changed. Please close the game, then "
+      "press Retry.";
+  t.MsgBackOrExit = "Go back to the choices? (No closes the setup.)";
   return t;
 }
 

@@ -63,6 +63,21 @@ MessageCatalogue GermanCatalogue() {
       "Es ist kein Far Cry Ordner gespeichert und auf diesem Computer wurde keiner gefunden. Bitte "
       "mit /D= angeben.";
   t.MsgSeveralGamesFound = "Es wurden mehrere Far Cry Installationen gefunden. Bitte eine mit /D= angeben:";
+  t.MsgPayloadBroken =
+      "Die Setup-Datei '%s' fehlt oder ist beschädigt.|Es wurde nichts geändert. Bitte das Setup "
+      "neu herunterladen.";
+  t.MsgNotEnoughSpace = "Es ist nicht genügend freier Speicherplatz vorhanden:|%s|Es wurde nichts "
+                        "geändert. Bitte Platz schaffen und es erneut versuchen.";
+  t.MsgSpaceNeeded = "%s MB benötigt";
+  t.MsgSpaceFree = "%s MB frei";
+  t.MsgSetupFolderReadOnly =
+      "Das Setup kann in seinen eigenen Ordner '%s', in den es die Karten entpackt, nicht "
+      "schreiben.|Es wurde nichts geändert. Bitte die Setup-Dateien in einen eigenen Ordner (zum "
+      "Beispiel unter Dokumente) kopieren und das Setup dort starten.";
+  t.MsgGameRunning =
+      "Far Cry läuft: '%s' ist in Gebrauch.|Es wurde nichts geändert. Bitte das Spiel beenden und "
+      "dann Wiederholen drücken.";
+  t.MsgBackOrExit = "Zurück zur Auswahl? (Nein beendet das Setup.)";
   return t;
 }
 

@@ -302,6 +302,9 @@ void MainWindow::OnCommand(int id, int code) {
       if (inputTime_ && static_cast<LONG>(*inputTime_ - pageWorkDoneAt_) <= 0) break;
       wizard_.NextPage();
       pageWorkDoneAt_ = GetTickCount();
+      // The user chose to close after a check stopped the run: the payload stays, so that
+      // the setup can be run again once the game is closed or space is freed.
+      if (session_.Stopped != StopCause::None) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       break;
     case Ctl::Check3:
       if (code == BN_CLICKED) wizard_.ScriptsClicked();

@@ -77,4 +77,9 @@ bool MemoryUi::SetProgress(int value) {
 void MemoryUi::ShowError(const std::string& text) { messages_.push_back({true, text}); }
 void MemoryUi::ShowNotice(const std::string& text) { messages_.push_back({false, text}); }
 
+StopAnswer MemoryUi::AskAfterStop(const std::string& message, bool canRetry, const std::string&) {
+  ShowError(message);
+  return stopAnswer ? stopAnswer(message, canRetry) : StopAnswer::Exit;
+}
+
 }  // namespace velk

@@ -3,6 +3,7 @@
 // control table has them), the level list and the progress value, with a record of every
 // message shown. The unattended mode runs the wizard over it, and the tests use it to see
 // what the engine showed.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ class MemoryUi : public WizardUi {
   bool SetProgress(int value) override;
   void ShowError(const std::string& text) override;
   void ShowNotice(const std::string& text) override;
+  // Records the message as an error and gives stopAnswer's answer: Exit when none is set, as
+  // there is no one to ask.
+  StopAnswer AskAfterStop(const std::string& message, bool canRetry, const std::string& question) override;
   void ProcessPendingEvents() override {}
   void* OwnerWindow() override { return nullptr; }
 
@@ -50,6 +54,9 @@ class MemoryUi : public WizardUi {
   const std::vector<Message>& Messages() const { return messages_; }
   // Every value SetProgress accepted, in order.
   const std::vector<int>& ProgressHistory() const { return progressHistory_; }
+
+  // Answers AskAfterStop in tests: gets the message and whether Retry was offered.
+  std::function<StopAnswer(const std::string& message, bool canRetry)> stopAnswer;
 
  private:
   struct State {

@@ -57,6 +57,22 @@ void ApplyLevels(const std::vector<std::string>& wanted, WizardUi& ui,
   }
 }
 
+int StopExitCode(StopCause cause) {
+  switch (cause) {
+    case StopCause::Payload:
+      return kUnattendedPayloadBroken;
+    case StopCause::Space:
+      return kUnattendedNoSpace;
+    case StopCause::SetupFolder:
+      return kUnattendedSetupReadOnly;
+    case StopCause::GameRunning:
+      return kUnattendedGameRunning;
+    case StopCause::None:
+      break;
+  }
+  return kUnattendedErrors;
+}
+
 }  // namespace
 
 bool WantsUnattended(const std::vector<std::string>& arguments) {
@@ -96,6 +112,8 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
 
   ApplyChoices(options, ui, warn);
   wizard.NextPage();
+  // A check before the first change stopped the run on the choices page.
+  if (session.PageIndex == 1) return StopExitCode(session.Stopped);
   if (session.PageIndex == 2) {
     // Install with maps: the wizard waits on the level list.
     if (options.levels) ApplyLevels(*options.levels, ui, warn);
@@ -140,7 +158,8 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   const int code = RunUnattendedPages(parse.options, session, ui,
                                       [&console](const std::string& note) { console.Err(note + "\r\n"); },
                                       SystemDefaultLcid());
-  if (code != kUnattendedBadStart) console.Out(ui.Text(Ctl::Text2) + "\r\n");
+  // A run that ended or stopped on its way has no summary.
+  if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");
   return code;
 }
 

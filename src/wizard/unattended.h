@@ -14,6 +14,11 @@ inline constexpr int kUnattendedDone = 0;       // finished without an error mes
 inline constexpr int kUnattendedErrors = 1;     // finished with at least one
 inline constexpr int kUnattendedBadStart = 2;   // bad switches or wrong game folder
 inline constexpr int kUnattendedBusy = 3;       // another setup still at work after the wait
+// Stopped before any change by a check of the choices page (nothing changed):
+inline constexpr int kUnattendedPayloadBroken = 4;  // a payload archive missing or damaged
+inline constexpr int kUnattendedNoSpace = 5;        // too little free space for the unpacking
+inline constexpr int kUnattendedSetupReadOnly = 6;  // the setup's own folder cannot be written
+inline constexpr int kUnattendedGameRunning = 7;    // Far Cry is running from the game folder
 
 // True when the arguments ask for the unattended mode (/S or /?, any case).
 bool WantsUnattended(const std::vector<std::string>& arguments);

@@ -136,6 +136,21 @@ void WindowUi::ShowNotice(const std::string& text) {
   MessageBoxW(form_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
 }
 
+StopAnswer WindowUi::AskAfterStop(const std::string& message, bool canRetry, const std::string& question) {
+  const std::wstring title = Widen(kAppTitle);
+  if (canRetry) {
+    if (MessageBoxW(form_, Widen(message).c_str(), title.c_str(), MB_ICONWARNING | MB_RETRYCANCEL) == IDRETRY)
+      return StopAnswer::Retry;
+    return MessageBoxW(form_, Widen(question).c_str(), title.c_str(), MB_ICONQUESTION | MB_YESNO) == IDYES
+               ? StopAnswer::Back
+               : StopAnswer::Exit;
+  }
+  // One box: what stops the run, and the question below it.
+  const std::wstring text = Widen(message + "\r\n\r\n" + question);
+  return MessageBoxW(form_, text.c_str(), title.c_str(), MB_ICONERROR | MB_YESNO) == IDYES ? StopAnswer::Back
+                                                                                             : StopAnswer::Exit;
+}
+
 bool WindowUi::OfferElevatedRestart(const std::string& question) {
   if (MessageBoxW(form_, Widen(question).c_str(), Widen(kAppTitle).c_str(),
                   MB_ICONWARNING | MB_YESNO) != IDYES)

@@ -31,6 +31,7 @@ class WindowUi : public WizardUi {
   bool SetProgress(int value) override;
   void ShowError(const std::string& text) override;
   void ShowNotice(const std::string& text) override;
+  StopAnswer AskAfterStop(const std::string& message, bool canRetry, const std::string& question) override;
   bool OfferElevatedRestart(const std::string& question) override;
   void ProcessPendingEvents() override;
   void* OwnerWindow() override { return form_; }

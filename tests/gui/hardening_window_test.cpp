@@ -12,6 +12,7 @@
 #include "engine/message_catalogue.h"
 #include "gui/gui_driver.h"
 #include "hardening/unwritable_folder.h"
+#include "kit/running_game.h"
 #include "kit/test_kit.h"
 #include "wizard/catalogue.h"
 #include "wizard/control_table.h"
@@ -123,6 +124,59 @@ TEST(HardeningWindow, UnwritableLevelFolderIsFoundBeforeAnyChangeThenTheInstallR
   }
   wizard->Close();
   EXPECT_TRUE(wizard->WaitForExit().has_value());
+}
+
+// The game running from the folder: the choices page asks to close it, with Retry and Cancel;
+// Cancel offers the way back to the choices, and Retry once the game has ended goes on.
+TEST(HardeningWindow, RunningGameIsFoundBeforeAnyChangeAndRetryGoesOn) {
+  WizardSetup setup;
+  const std::string gameDir = setup.fixture.gameDir;
+  testkit::RunningGame game(gameDir);
+  ASSERT_TRUE(game.Running());
+  std::map<std::string, std::string> stock = testkit::HashTree(gameDir);
+  const MessageCatalogue english = EnglishCatalogue();
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  wizard->ChooseComboItem(IdOf(Ctl::Combo1), 1);  // English
+  wizard->SetText(IdOf(Ctl::Text1), gameDir);
+  wizard->Click(IdOf(Ctl::Command5));
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }));
+  ASSERT_TRUE(wizard->Settle());
+  const auto nextBox = [&](const std::string& text) {
+    std::optional<MessageBoxInfo> box;
+    EXPECT_TRUE(WaitUntil([&] {
+      box = wizard->WaitForMessageBox(0);
+      return box && box->text == text;
+    })) << (box ? box->text : "no box");
+    return box;
+  };
+
+  wizard->Click(IdOf(Ctl::Command5));
+  auto box = nextBox(FormatText(english.MsgGameRunning, game.Exe()));
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(WithoutAccessKeys(box->buttons), (std::vector<std::string>{"Retry", "Cancel"}));
+  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("hardening-game-running.png")));
+  ASSERT_TRUE(PressButton(*box, "Cancel"));
+  box = nextBox(FormatText(english.MsgBackOrExit, ""));
+  ASSERT_TRUE(box.has_value());
+  ASSERT_TRUE(PressButton(*box, "Yes"));
+  ASSERT_TRUE(WaitUntil([&] { return !wizard->WaitForMessageBox(0); }));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(wizard->VisiblePage(), 1) << "back on the choices";
+  std::map<std::string, std::string> now = testkit::HashTree(gameDir);
+  now.erase("velk.log");
+  stock.erase("velk.log");
+  EXPECT_EQ(now, stock) << "nothing but the log changed";
+
+  wizard->Click(IdOf(Ctl::Command5));
+  box = nextBox(FormatText(english.MsgGameRunning, game.Exe()));
+  ASSERT_TRUE(box.has_value());
+  game.End();
+  ASSERT_TRUE(PressButton(*box, "Retry"));
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 2 && wizard->ListRowCount() == 3; }, 60000));
+  wizard->Close();
+  EXPECT_TRUE(wizard->WaitForExit(60000).has_value());
 }
 
 }  // namespace

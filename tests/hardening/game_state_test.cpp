@@ -7,6 +7,7 @@
 
 #include "engine/message_catalogue.h"
 #include "hardening/hardening_fixture.h"
+#include "kit/running_game.h"
 #include "kit/held_file.h"
 #include "support/file_helpers.h"
 #include "support/text_codec.h"
@@ -129,21 +130,36 @@ TEST_F(HardeningGameState, ReadOnlyLevelArchiveOfTheMod) {
   ExpectStockRestored(stock_, Game());
 }
 
-TEST_F(HardeningGameState, LevelArchiveHeldOpenByTheGame) {
+// The game found running (its program, or a level archive it holds without sharing) stops
+// the install and the uninstall with their own exit code before any change.
+TEST_F(HardeningGameState, RunningGameStopsEveryActionBeforeAnyChange) {
   MakeFolders();
+  const auto unchanged = [this] {
+    Tree now = Game(), stock = stock_;
+    now.erase("velk.log");
+    stock.erase("velk.log");
+    return now == stock;
+  };
   {
     const UniqueFile held = testkit::HoldWithoutSharing(Level("Boat", "level.pak"));
     ASSERT_TRUE(held);
     const SetupRun run = RunChecked();
-    // The box is the general one; the log names the file and keeps 7-Zip's reason.
-    EXPECT_EQ(run.code, 1) << run.output;
-    EXPECT_TRUE(Contains(run.output, FormatText(kEnglish.MsgErrorOccurred, ""))) << run.output;
-    EXPECT_TRUE(LogHas(fixture_.gameDir, "Extracting \"" + Level("Boat", "level.pak") + "\""));
-    EXPECT_TRUE(LogHas(fixture_.gameDir, "Error extracting level.pak"));
-    EXPECT_TRUE(LogMentions(fixture_.gameDir, "Output [")) << "7-Zip's words are logged";
+    EXPECT_EQ(run.code, 7) << run.output;
+    EXPECT_TRUE(Contains(run.output, FormatText(kEnglish.MsgGameRunning, Level("Boat", "level.pak")))) << run.output;
   }
-  ExpectStockKept(stock_, Game());
-  // The game closed, a repair converts the level.
+  EXPECT_TRUE(unchanged());
+  testkit::RunningGame game(fixture_.gameDir);
+  ASSERT_TRUE(game.Running());
+  stock_ = Game();
+  for (const char* action : {"/ACTION=install", "/ACTION=uninstall", "/ACTION=toggle"}) {
+    SCOPED_TRACE(action);
+    const SetupRun run = RunChecked(action);
+    EXPECT_EQ(run.code, 7) << run.output;
+    EXPECT_TRUE(Contains(run.output, FormatText(kEnglish.MsgGameRunning, game.Exe()))) << run.output;
+    EXPECT_TRUE(unchanged());
+  }
+  // The game closed, the install goes through.
+  game.End();
   const SetupRun run = RunChecked();
   EXPECT_EQ(run.code, 0) << run.output;
   ExpectInstalled(fixture_.gameDir, stock_, levels_);

@@ -1,0 +1,23 @@
+#pragma once
+// A payload archive checked before anything is unpacked from it: present, intact by 7-Zip's own
+// test, and holding only the one top folder the install expects.
+#include <cstdint>
+#include <string>
+
+#include "engine/wizard_ui.h"
+
+namespace velk {
+
+struct PayloadCheck {
+  bool ok = false;
+  // Why not, for the run log ("is missing", "failed 7-Zip's test: <its last words>", ...).
+  std::string problem;
+  // The bytes its files take once unpacked.
+  std::uint64_t unpackedBytes = 0;
+};
+
+// Checks `archive` in `appDir` with the archiver there; every entry must lie below `topFolder`.
+PayloadCheck CheckPayload(WizardUi& ui, const std::string& appDir, const std::string& archive,
+                          const std::string& topFolder);
+
+}  // namespace velk
