@@ -24,6 +24,15 @@ struct MessageCatalogue {
   // The unattended mode without a game folder named or remembered: the single installation
   // found (%s), none, or several (the list follows).
   std::string MsgGameFound, MsgNoGameFound, MsgSeveralGamesFound;
+  // The unattended mode's own texts. Its notes on choices that could not apply, and the
+  // reasons a switch is refused: where a name or value is %s, it comes with its own single
+  // quotes (in a text, "'" is a double quote).
+  std::string NoteSkinsNeedScripts, NoteComponentsIgnored, NoteLevelNotOffered, NoteLevelsIgnored;
+  std::string SwitchUnknown, SwitchTakesNoValue, SwitchNeedsFolder, SwitchNeedsFile,
+      SwitchUnknownAction, SwitchUnknownComponent, SwitchNeedsSeconds, SwitchUnknownLanguage;
+  // /LEVELS= left no level ticked; the second line of "Wrong Far Cry folder!" (%s: the folder
+  // as given); the copy of the run log that /LOG= asked for failed (%s: the file).
+  std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -46,6 +55,13 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(MsgNoWriteAccess),  VELK_ENTRY(MsgRestartElevated), VELK_ENTRY(MsgLevelPakBroken),
     VELK_ENTRY(MsgScriptNotKept),  VELK_ENTRY(MsgAlreadyRunning), VELK_ENTRY(MsgSetupBusy),
     VELK_ENTRY(MsgGameFound),      VELK_ENTRY(MsgNoGameFound),    VELK_ENTRY(MsgSeveralGamesFound),
+    VELK_ENTRY(NoteSkinsNeedScripts), VELK_ENTRY(NoteComponentsIgnored),
+    VELK_ENTRY(NoteLevelNotOffered), VELK_ENTRY(NoteLevelsIgnored),
+    VELK_ENTRY(SwitchUnknown),     VELK_ENTRY(SwitchTakesNoValue), VELK_ENTRY(SwitchNeedsFolder),
+    VELK_ENTRY(SwitchNeedsFile),   VELK_ENTRY(SwitchUnknownAction),
+    VELK_ENTRY(SwitchUnknownComponent), VELK_ENTRY(SwitchNeedsSeconds),
+    VELK_ENTRY(SwitchUnknownLanguage), VELK_ENTRY(MsgNoLevelChosen), VELK_ENTRY(MsgFolderTried),
+    VELK_ENTRY(MsgLogNotCopied),
 };
 #undef VELK_ENTRY
 

@@ -63,6 +63,21 @@ MessageCatalogue GermanCatalogue() {
       "Es ist kein Far Cry Ordner gespeichert und auf diesem Computer wurde keiner gefunden. Bitte "
       "mit /D= angeben.";
   t.MsgSeveralGamesFound = "Es wurden mehrere Far Cry Installationen gefunden. Bitte eine mit /D= angeben:";
+  t.NoteSkinsNeedScripts = "Mauscursor und Waffenskins gibt es nur mit den Scripts: weggelassen";
+  t.NoteComponentsIgnored = "/COMPONENTS= gilt nur für eine Installation: ignoriert";
+  t.NoteLevelNotOffered = "Level %s wird nicht angeboten: übersprungen";
+  t.NoteLevelsIgnored = "Es werden keine Maps installiert: /LEVELS= ignoriert";
+  t.SwitchUnknown = "Unbekannter Schalter %s";
+  t.SwitchTakesNoValue = "Der Schalter %s nimmt keinen Wert";
+  t.SwitchNeedsFolder = "%s braucht den Far Cry Ordner";
+  t.SwitchNeedsFile = "%s braucht einen Dateinamen";
+  t.SwitchUnknownAction = "Unbekannte Aktion %s (install, repair, uninstall oder toggle)";
+  t.SwitchUnknownComponent = "Unbekannter Bestandteil %s (scripts, cursor, skins, maps)";
+  t.SwitchNeedsSeconds = "/WAIT= braucht eine Anzahl Sekunden (0 bis 99999)";
+  t.SwitchUnknownLanguage = "Unbekannte Sprache %s";
+  t.MsgNoLevelChosen = "Kein Level wurde umgewandelt: /LEVELS= nennt keines der angebotenen Level.";
+  t.MsgFolderTried = "Geprüfter Ordner: '%s'";
+  t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
   return t;
 }
 
