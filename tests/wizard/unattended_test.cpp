@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <thread>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -50,11 +52,20 @@ class Unattended : public ::testing::Test {
   }
   // Runs the program copy from another folder, so that it must find its payload itself.
   SetupRun Run(const std::string& switches, bool withGameDir = true) {
+    return Start("/S " + (withGameDir ? "\"/D=" + fixture_.gameDir + "\" " : std::string()) + switches);
+  }
+  // The same with exactly these arguments.
+  SetupRun Start(const std::string& arguments, const std::string& workDir = {}) {
     SetupRun run;
-    std::string command = "\"" + fixture_.appDir + "\\VelkSetup.exe\" /S ";
-    if (withGameDir) command += "\"/D=" + fixture_.gameDir + "\" ";
-    run.code = testkit::RunProgram(command + switches, temp_.path(), &run.output, 120000);
+    run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" " + arguments,
+                                   workDir.empty() ? temp_.path() : workDir, &run.output, 120000);
     return run;
+  }
+  // What an install leaves in a game folder, without the run log (it names its folder and times).
+  static std::map<std::string, std::string> Installed(const std::string& gameDir) {
+    std::map<std::string, std::string> files = testkit::HashTree(gameDir);
+    files.erase("velk.log");
+    return files;
   }
   static void ExpectDone(const SetupRun& run) {
     ASSERT_EQ(run.code, kUnattendedDone) << run.output;
@@ -164,15 +175,21 @@ TEST_F(Unattended, WrongGameFolderEndsWithCodeTwo) {
                                      "\" /LANG=en",
                                  temp_.path(), &run.output);
   EXPECT_EQ(run.code, kUnattendedBadStart);
-  EXPECT_EQ(run.output, "Wrong Far Cry folder!\r\n");
+  EXPECT_EQ(run.output, "Wrong Far Cry folder!\r\nFolder tried: \"" + wrong + "\"\r\n");
   EXPECT_FALSE(testkit::Exists(wrong));
 
   run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S /LANG=de /D=" +
                                      fixture_.gameDir + "\\Levels\\nowhere",
                                  temp_.path(), &run.output);
   EXPECT_EQ(run.code, kUnattendedBadStart);
-  EXPECT_TRUE(Contains(run.output, "Falscher Far Cry Ordner!")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Falscher Far Cry Ordner!\r\nGepr\xC3\xBC" "fter Ordner: \"" +
+                                       fixture_.gameDir + "\\Levels\\nowhere\"")) << run.output;
   EXPECT_FALSE(testkit::Exists(fixture_.gameDir + "\\velk.log"));
+
+  // A stray word after an unquoted folder belongs to it: the message shows it there.
+  run = Start("/S /LANG=en /D=" + fixture_.gameDir + " -S");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "Folder tried: \"" + fixture_.gameDir + " -S\"")) << run.output;
 }
 
 TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
@@ -190,6 +207,12 @@ TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
   run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /?", {}, &run.output);
   EXPECT_EQ(run.code, kUnattendedDone);
   EXPECT_EQ(run.output, UnattendedUsage());
+
+  // The unattended mode asked for with a value is refused by it, not left to the window.
+  run = Start("/S=1");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "'/S=1'")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Usage: VelkSetup.exe /S"));
 }
 
 TEST_F(Unattended, MissingModFilesFinishesWithCodeOneAndTheMessages) {
@@ -219,6 +242,53 @@ TEST_F(Unattended, LevelListWithAnUnknownName) {
   EXPECT_FALSE(testkit::Exists(Level("Dam", "levelvelk.pak")));
   EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Boat' skipped: not choosed"));
   EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Dam' skipped: not choosed"));
+}
+
+TEST_F(Unattended, LevelListThatChoosesNoneEndsWithCodeOne) {
+  MakeFolders();
+  for (const std::string list : {"/LEVELS=", "/LEVELS=,,,"}) {
+    const SetupRun run = Run("/LANG=en /COMPONENTS=maps " + list);
+    EXPECT_EQ(run.code, kUnattendedErrors) << list;
+    EXPECT_TRUE(Contains(run.output, FormatText(english_.MsgNoLevelChosen, ""))) << run.output;
+  }
+  // Only names the list does not offer: the notes follow /LANG= as the messages do, and the
+  // run log is copied after this run too.
+  const std::string copy = temp_.path() + "\\failed run.log";
+  const SetupRun run = Run("/LANG=de /LEVELS=Atlantis \"/LOG=" + copy + "\"");
+  EXPECT_EQ(run.code, kUnattendedErrors);
+  EXPECT_TRUE(Contains(run.output, "Level 'Atlantis' wird nicht angeboten: \xC3\xBC" "bersprungen"))
+      << run.output;
+  EXPECT_TRUE(Contains(run.output, FormatText(GermanCatalogue().MsgNoLevelChosen, ""))) << run.output;
+  for (const std::string& level : kLevels) EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak")));
+  EXPECT_EQ(testkit::ReadFile(copy), testkit::ReadFile(fixture_.gameDir + "\\velk.log"));
+}
+
+TEST_F(Unattended, ScriptsForOtherInstallersInstallAlike) {
+  MakeFolders();
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("/LANG=en")));
+  const std::map<std::string, std::string> installed = Installed(fixture_.gameDir);
+  // Their folder switch quoted whole, or quoted after the "=": one argument either way.
+  for (const std::string form : {"whole", "value"}) {
+    const std::string parent = temp_.path() + "\\" + form;
+    ASSERT_TRUE(CreateFolders(parent));
+    const std::string gameDir = testkit::MakeGameFolder(parent);
+    const std::string dir = form == "whole" ? "\"/DIR=" + gameDir + "\"" : "/DIR=\"" + gameDir + "\"";
+    const std::string silent = form == "whole" ? "/VERYSILENT" : "/SILENT";
+    const SetupRun run = Start(silent + " /SUPPRESSMSGBOXES /NORESTART /LANG=en " + dir);
+    ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+    EXPECT_EQ(Installed(gameDir), installed) << dir;
+  }
+}
+
+// Started elsewhere: relative to the program's own folder, these would name other places.
+TEST_F(Unattended, RelativeNamesAreTakenFromTheStartingFolder) {
+  MakeFolders();
+  const std::string start = temp_.path() + "\\work\\here";
+  ASSERT_TRUE(CreateFolders(start));
+  const SetupRun run = Start("/S \"/D=..\\..\\Far Cry\" /LOG=copy.log /COMPONENTS=scripts", start);
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_EQ(ReadGameDirSetting().value_or(""), fixture_.gameDir);
+  EXPECT_EQ(testkit::ReadFile(start + "\\copy.log"), testkit::ReadFile(fixture_.gameDir + "\\velk.log"));
 }
 
 TEST_F(Unattended, ComponentsFollowTheCouplings) {
