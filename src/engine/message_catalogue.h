@@ -30,7 +30,7 @@ struct MessageCatalogue {
   std::string NoteSkinsNeedScripts, NoteComponentsIgnored, NoteLevelNotOffered, NoteLevelsIgnored;
   std::string SwitchUnknown, SwitchTakesNoValue, SwitchNeedsFolder, SwitchNeedsFile,
       SwitchUnknownAction, SwitchUnknownComponent, SwitchNeedsSeconds, SwitchUnknownLanguage;
-  // /LEVELS= left no level ticked; the second line of "Wrong Far Cry folder!" (%s: the folder
+  // /LEVELS= (%s) left no level ticked, the levels offered follow; the second line of "Wrong Far Cry folder!" (%s: the folder
   // as given); the copy of the run log that /LOG= asked for failed (%s: the file).
   std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
 };

@@ -70,7 +70,7 @@ MessageCatalogue EnglishCatalogue() {
   t.SwitchUnknownComponent = "Unknown component %s (scripts, cursor, skins, maps)";
   t.SwitchNeedsSeconds = "/WAIT= needs a number of seconds (0 to 99999)";
   t.SwitchUnknownLanguage = "Unknown language %s";
-  t.MsgNoLevelChosen = "No level was converted: /LEVELS= names none of the levels offered.";
+  t.MsgNoLevelChosen = "No level was converted: %s names none of the levels offered:";
   t.MsgFolderTried = "Folder tried: '%s'";
   t.MsgLogNotCopied = "The run log could not be copied to '%s'!";
   return t;

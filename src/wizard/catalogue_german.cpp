@@ -75,7 +75,7 @@ MessageCatalogue GermanCatalogue() {
   t.SwitchUnknownComponent = "Unbekannter Bestandteil %s (scripts, cursor, skins, maps)";
   t.SwitchNeedsSeconds = "/WAIT= braucht eine Anzahl Sekunden (0 bis 99999)";
   t.SwitchUnknownLanguage = "Unbekannte Sprache %s";
-  t.MsgNoLevelChosen = "Kein Level wurde umgewandelt: /LEVELS= nennt keines der angebotenen Level.";
+  t.MsgNoLevelChosen = "Kein Level wurde umgewandelt: %s nennt keines der angebotenen Level:";
   t.MsgFolderTried = "Geprüfter Ordner: '%s'";
   t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
   return t;

@@ -8,8 +8,8 @@
 #include "engine/choices.h"
 #include "levels/game_detection.h"
 #include "levels/game_folder_check.h"
-#include "support/file_helpers.h"
 #include "support/process_info.h"
+#include "support/safe_write.h"
 #include "support/settings_store.h"
 #include "support/single_instance.h"
 #include "support/text_tools.h"
@@ -42,9 +42,10 @@ void ApplyChoices(const UnattendedOptions& o, WizardUi& ui, const MessageCatalog
 }
 
 // The level list as the user leaves it: only the requested rows ticked. A list that ticks
-// none is an error message: the caller asked for levels and gets none converted.
-void ApplyLevels(const std::vector<std::string>& wanted, WizardUi& ui, const MessageCatalogue& texts,
+// none is an error message naming the rows offered: the caller asked for levels and gets none.
+void ApplyLevels(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogue& texts,
                  const std::function<void(const std::string&)>& warn) {
+  const std::vector<std::string>& wanted = *o.levels;
   const int rows = ui.LevelRowCount();
   for (const std::string& name : wanted) {
     bool offered = false;
@@ -52,20 +53,23 @@ void ApplyLevels(const std::vector<std::string>& wanted, WizardUi& ui, const Mes
     if (!offered) warn(FormatText(texts.NoteLevelNotOffered, SingleQuoted(name)));
   }
   bool anyTicked = false;
+  std::string offered;
   for (int row = 0; row < rows; ++row) {
     const std::string text = ui.LevelRowText(row);
     const bool tick = std::any_of(wanted.begin(), wanted.end(),
                                   [&](const std::string& name) { return EqualsNoCase(text, name); });
     ui.SetLevelRowTicked(row, tick);
     anyTicked = anyTicked || tick;
+    offered += (row == 0 ? "|  " : ", ") + text;
   }
-  if (!anyTicked) ui.ShowError(FormatText(texts.MsgNoLevelChosen, ""));
+  if (!anyTicked)
+    ui.ShowError(FormatText(texts.MsgNoLevelChosen + offered, SingleQuoted("/LEVELS=" + o.levelsGiven)));
 }
 
 // The copy of the run log that /LOG= asks for; an error message when it cannot be written.
 bool CopyRunLog(const std::string& gameDir, const std::string& copy, const MessageCatalogue& texts,
                 ConsoleStreams& console) {
-  if (CopyFileOver(RunLogFile(gameDir), copy)) return true;
+  if (CopyFileSafely(RunLogFile(gameDir), copy)) return true;
   console.Err(FormatText(texts.MsgLogNotCopied, copy) + "\r\n");
   return false;
 }
@@ -112,7 +116,7 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
   wizard.NextPage();
   if (session.PageIndex == 2) {
     // Install with maps: the wizard waits on the level list.
-    if (options.levels) ApplyLevels(*options.levels, ui, session.Texts, warn);
+    if (options.levels) ApplyLevels(options, ui, session.Texts, warn);
   } else if (options.levels) {
     warn(FormatText(session.Texts.NoteLevelsIgnored, ""));
   }

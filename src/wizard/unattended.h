@@ -12,14 +12,14 @@ namespace velk {
 
 inline constexpr int kUnattendedDone = 0;       // finished without an error message
 inline constexpr int kUnattendedErrors = 1;     // finished with at least one
-inline constexpr int kUnattendedBadStart = 2;   // bad switches or wrong game folder
+// bad switches, or no game folder to work on: the one named or remembered is none or may not
+// be written to, or none was named or remembered and not exactly one was found
+inline constexpr int kUnattendedBadStart = 2;
 inline constexpr int kUnattendedBusy = 3;       // another setup still at work after the wait
 
-// Runs it (WantsUnattended tells when) and returns the process exit code: 0 finished without
-// error message, 1 finished with at least one, 2 bad switches or wrong game folder, 3 another
-// setup (window or unattended) still at work after /WAIT= seconds. It takes the window's
-// lock, so that two setups never share the command runner's work files. /LOG= gets its copy
-// of the run log whenever the folder check let a run log begin.
+// Runs it (WantsUnattended tells when) and returns one of the exit codes above. It takes the
+// window's lock, so that two setups never share the command runner's work files. /LOG= gets
+// its copy of the run log whenever the folder check let a run log begin.
 int RunUnattended(const std::vector<std::string>& arguments);
 
 // The wizard's pages for the given choices over `ui`, as the window runs them, from start-up

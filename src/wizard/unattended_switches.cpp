@@ -104,6 +104,7 @@ std::optional<Refusal> ReadSwitch(const std::vector<std::string>& arguments, siz
       o.levels.reset();
     } else {
       o.levels = CommaList(value);
+      o.levelsGiven = value;
     }
   } else if (name == "/wait" && hasValue) {
     const std::string seconds(Trimmed(value));
@@ -161,7 +162,8 @@ std::string UnattendedUsage() {
          "] [/WAIT=<seconds>] [/LOG=<file>]\r\n"
          "\r\n"
          "Runs the wizard's work without its window.\r\n"
-         "  /D=<folder>    the Far Cry folder (default: the one remembered from the last run)\r\n"
+         "  /D=<folder>    the Far Cry folder (default: the one remembered from the last run,\r\n"
+         "                 else the only one found on this computer)\r\n"
          "  /ACTION=       install (also repair; the default), uninstall, or toggle the mod\r\n"
          "                 off or on\r\n"
          "  /COMPONENTS=   what to install (default all four); cursor and skins need scripts\r\n"
@@ -174,9 +176,12 @@ std::string UnattendedUsage() {
          "/DIR=<folder> as /D=; /SUPPRESSMSGBOXES and /NORESTART change nothing.\r\n"
          "Messages go to the error output, the summary to the output, every step to the run\r\n"
          "log velk.log in the game folder.\r\n"
-         "Exit code: 0 done, 1 done with errors, 2 bad switches, wrong game folder or no write\r\n"
-         "access to it (nothing changed), 3 another setup still at work after the wait\r\n"
-         "(nothing changed).\r\n";
+         "Exit codes:\r\n"
+         "  0  done\r\n"
+         "  1  done with error messages\r\n"
+         "  2  bad switches, wrong game folder or no write access to it, or none named or\r\n"
+         "     remembered and none or several found (nothing changed)\r\n"
+         "  3  another setup still at work after the wait (nothing changed)\r\n";
 }
 
 }  // namespace velk

@@ -17,6 +17,7 @@ struct UnattendedOptions {
   bool componentsGiven = false;
   bool scripts = true, cursor = true, skins = true, maps = true;  // /COMPONENTS=
   std::optional<std::vector<std::string>> levels;  // /LEVELS=; nullopt: all the list offers
+  std::string levelsGiven;  // /LEVELS= as written, for the message when it names no level offered
   bool keepOld = false;  // /KEEPOLD
   std::string language;  // "en", "de", or empty for the system's language
   unsigned waitSeconds = 300;  // /WAIT=: how long to wait for another setup to finish
