@@ -162,7 +162,7 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   int code = RunUnattendedPages(options, session, ui,
                                 [&console](const std::string& note) { console.Err(note + "\r\n"); },
                                 SystemDefaultLcid());
-  if (code == kUnattendedBadStart) return code;  // no run log was started
+  if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
   console.Out(ui.Text(Ctl::Text2) + "\r\n");
   if (options.logCopy && !CopyRunLog(ui.Text(Ctl::Text1), *options.logCopy, session.Texts, console))
     code = kUnattendedErrors;

@@ -19,7 +19,7 @@ inline constexpr int kUnattendedBusy = 3;       // another setup still at work a
 
 // Runs it (WantsUnattended tells when) and returns one of the exit codes above. It takes the
 // window's lock, so that two setups never share the command runner's work files. /LOG= gets
-// its copy of the run log whenever the folder check let a run log begin.
+// its copy of the run log whenever the game folder passed its check.
 int RunUnattended(const std::vector<std::string>& arguments);
 
 // The wizard's pages for the given choices over `ui`, as the window runs them, from start-up
