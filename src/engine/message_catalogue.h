@@ -30,6 +30,15 @@ struct MessageCatalogue {
   // game is running (%s: the file it holds). Then the question: back to the choices, or close.
   std::string MsgPayloadBroken, MsgNotEnoughSpace, MsgSpaceNeeded, MsgSpaceFree,
       MsgSetupFolderReadOnly, MsgGameRunning, MsgBackOrExit;
+  // The unattended mode's own texts. Its notes on choices that could not apply, and the
+  // reasons a switch is refused: where a name or value is %s, it comes with its own single
+  // quotes (in a text, "'" is a double quote).
+  std::string NoteSkinsNeedScripts, NoteComponentsIgnored, NoteLevelNotOffered, NoteLevelsIgnored;
+  std::string SwitchUnknown, SwitchTakesNoValue, SwitchNeedsFolder, SwitchNeedsFile,
+      SwitchUnknownAction, SwitchUnknownComponent, SwitchNeedsSeconds, SwitchUnknownLanguage;
+  // /LEVELS= (%s) left no level ticked, the levels offered follow; the second line of "Wrong Far Cry folder!" (%s: the folder
+  // as given); the copy of the run log that /LOG= asked for failed (%s: the file).
+  std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -55,6 +64,13 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(MsgPayloadBroken),  VELK_ENTRY(MsgNotEnoughSpace), VELK_ENTRY(MsgSpaceNeeded),
     VELK_ENTRY(MsgSpaceFree),      VELK_ENTRY(MsgSetupFolderReadOnly), VELK_ENTRY(MsgGameRunning),
     VELK_ENTRY(MsgBackOrExit),
+    VELK_ENTRY(NoteSkinsNeedScripts), VELK_ENTRY(NoteComponentsIgnored),
+    VELK_ENTRY(NoteLevelNotOffered), VELK_ENTRY(NoteLevelsIgnored),
+    VELK_ENTRY(SwitchUnknown),     VELK_ENTRY(SwitchTakesNoValue), VELK_ENTRY(SwitchNeedsFolder),
+    VELK_ENTRY(SwitchNeedsFile),   VELK_ENTRY(SwitchUnknownAction),
+    VELK_ENTRY(SwitchUnknownComponent), VELK_ENTRY(SwitchNeedsSeconds),
+    VELK_ENTRY(SwitchUnknownLanguage), VELK_ENTRY(MsgNoLevelChosen), VELK_ENTRY(MsgFolderTried),
+    VELK_ENTRY(MsgLogNotCopied),
 };
 #undef VELK_ENTRY
 

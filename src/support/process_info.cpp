@@ -57,6 +57,20 @@ std::string CurrentFolder() {
   return Narrow(buffer);
 }
 
+std::string FullPathFromCurrentFolder(const std::string& path) {
+  const bool drivePath = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+  const bool uncPath = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && path[1] == path[0];
+  if (drivePath || uncPath) return path;
+  const std::wstring wide = Widen(path);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring buffer(needed, L'\0');
+  const DWORD n = GetFullPathNameW(wide.c_str(), needed, buffer.data(), nullptr);
+  if (n == 0 || n >= needed) return path;
+  buffer.resize(n);
+  return Narrow(buffer);
+}
+
 std::string TempFolder() {
   const DWORD needed = GetTempPathW(0, nullptr);
   if (needed == 0) return {};

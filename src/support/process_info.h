@@ -11,6 +11,10 @@ std::string ExeFolder();
 // Makes `folder` the current folder; false on failure.
 bool SetCurrentFolder(const std::string& folder);
 std::string CurrentFolder();
+// A path as the current folder resolves it: a relative one (also "\x" and "C:x") becomes a full
+// path; a full one ("X:\..." or "\\server\...") comes back as it is, and so does one that
+// cannot be resolved.
+std::string FullPathFromCurrentFolder(const std::string& path);
 // The temporary folder as the platform reports it, ending in a backslash.
 std::string TempFolder();
 // A new, empty folder of this process's own below the temporary folder, named after `prefix`;

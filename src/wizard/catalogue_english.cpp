@@ -73,6 +73,21 @@ MessageCatalogue EnglishCatalogue() {
       "Far Cry is running: '%s' is in use.|Nothing was changed. Please close the game, then "
       "press Retry.";
   t.MsgBackOrExit = "Go back to the choices? (No closes the setup.)";
+  t.NoteSkinsNeedScripts = "The mouse cursor and the weapon skins come with the scripts only: left out";
+  t.NoteComponentsIgnored = "/COMPONENTS= applies to an install only: ignored";
+  t.NoteLevelNotOffered = "Level %s is not offered: skipped";
+  t.NoteLevelsIgnored = "No maps are installed: /LEVELS= ignored";
+  t.SwitchUnknown = "Unknown switch %s";
+  t.SwitchTakesNoValue = "The switch %s takes no value";
+  t.SwitchNeedsFolder = "%s needs the game folder";
+  t.SwitchNeedsFile = "%s needs a file name";
+  t.SwitchUnknownAction = "Unknown action %s (install, repair, uninstall or toggle)";
+  t.SwitchUnknownComponent = "Unknown component %s (scripts, cursor, skins, maps)";
+  t.SwitchNeedsSeconds = "/WAIT= needs a number of seconds (0 to 99999)";
+  t.SwitchUnknownLanguage = "Unknown language %s";
+  t.MsgNoLevelChosen = "No level was converted: %s names none of the levels offered:";
+  t.MsgFolderTried = "Folder tried: '%s'";
+  t.MsgLogNotCopied = "The run log could not be copied to '%s'!";
   return t;
 }
 

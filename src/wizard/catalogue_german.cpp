@@ -78,6 +78,21 @@ MessageCatalogue GermanCatalogue() {
       "Far Cry läuft: '%s' ist in Gebrauch.|Es wurde nichts geändert. Bitte das Spiel beenden und "
       "dann Wiederholen drücken.";
   t.MsgBackOrExit = "Zurück zur Auswahl? (Nein beendet das Setup.)";
+  t.NoteSkinsNeedScripts = "Mauscursor und Waffenskins gibt es nur mit den Scripts: weggelassen";
+  t.NoteComponentsIgnored = "/COMPONENTS= gilt nur für eine Installation: ignoriert";
+  t.NoteLevelNotOffered = "Level %s wird nicht angeboten: übersprungen";
+  t.NoteLevelsIgnored = "Es werden keine Maps installiert: /LEVELS= ignoriert";
+  t.SwitchUnknown = "Unbekannter Schalter %s";
+  t.SwitchTakesNoValue = "Der Schalter %s nimmt keinen Wert";
+  t.SwitchNeedsFolder = "%s braucht den Far Cry Ordner";
+  t.SwitchNeedsFile = "%s braucht einen Dateinamen";
+  t.SwitchUnknownAction = "Unbekannte Aktion %s (install, repair, uninstall oder toggle)";
+  t.SwitchUnknownComponent = "Unbekannter Bestandteil %s (scripts, cursor, skins, maps)";
+  t.SwitchNeedsSeconds = "/WAIT= braucht eine Anzahl Sekunden (0 bis 99999)";
+  t.SwitchUnknownLanguage = "Unbekannte Sprache %s";
+  t.MsgNoLevelChosen = "Kein Level wurde umgewandelt: %s nennt keines der angebotenen Level:";
+  t.MsgFolderTried = "Geprüfter Ordner: '%s'";
+  t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
   return t;
 }
 

@@ -7,8 +7,10 @@
 
 #include "engine/choices.h"
 #include "levels/game_detection.h"
-#include "support/settings_store.h"
+#include "levels/game_folder_check.h"
 #include "support/process_info.h"
+#include "support/safe_write.h"
+#include "support/settings_store.h"
 #include "support/single_instance.h"
 #include "support/text_tools.h"
 #include "support/win_handles.h"
@@ -22,7 +24,7 @@ namespace {
 
 // The choices page set through the same couplings as the window's clicks: the action first
 // (it takes all parts or none), then the parts an install may leave out.
-void ApplyChoices(const UnattendedOptions& o, WizardUi& ui,
+void ApplyChoices(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogue& texts,
                   const std::function<void(const std::string&)>& warn) {
   Choices choices = ReadChoices(ui);  // page 1 marked an old version in removeOld
   choices.SelectAction(o.action);
@@ -31,30 +33,45 @@ void ApplyChoices(const UnattendedOptions& o, WizardUi& ui,
     choices.cursor = choices.scripts && o.cursor;
     choices.skins = choices.scripts && o.skins;
     choices.maps = o.maps;
-    if (!o.scripts && (o.cursor || o.skins))
-      warn("The mouse cursor and the weapon skins come with the scripts only: left out");
+    if (!o.scripts && (o.cursor || o.skins)) warn(FormatText(texts.NoteSkinsNeedScripts, ""));
   } else if (o.componentsGiven) {
-    warn("/COMPONENTS= applies to an install only: ignored");
+    warn(FormatText(texts.NoteComponentsIgnored, ""));
   }
   if (o.keepOld) choices.removeOld = false;
   WriteChoices(ui, choices);
 }
 
-// The level list as the user leaves it: only the requested rows ticked.
-void ApplyLevels(const std::vector<std::string>& wanted, WizardUi& ui,
+// The level list as the user leaves it: only the requested rows ticked. A list that ticks
+// none is an error message naming the rows offered: the caller asked for levels and gets none.
+void ApplyLevels(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogue& texts,
                  const std::function<void(const std::string&)>& warn) {
+  const std::vector<std::string>& wanted = *o.levels;
   const int rows = ui.LevelRowCount();
   for (const std::string& name : wanted) {
     bool offered = false;
     for (int row = 0; row < rows; ++row) offered = offered || EqualsNoCase(ui.LevelRowText(row), name);
-    if (!offered) warn("Level '" + name + "' is not offered: skipped");
+    if (!offered) warn(FormatText(texts.NoteLevelNotOffered, SingleQuoted(name)));
   }
+  bool anyTicked = false;
+  std::string offered;
   for (int row = 0; row < rows; ++row) {
     const std::string text = ui.LevelRowText(row);
     const bool tick = std::any_of(wanted.begin(), wanted.end(),
                                   [&](const std::string& name) { return EqualsNoCase(text, name); });
     ui.SetLevelRowTicked(row, tick);
+    anyTicked = anyTicked || tick;
+    offered += (row == 0 ? "|  " : ", ") + text;
   }
+  if (!anyTicked)
+    ui.ShowError(FormatText(texts.MsgNoLevelChosen + offered, SingleQuoted("/LEVELS=" + o.levelsGiven)));
+}
+
+// The copy of the run log that /LOG= asks for; an error message when it cannot be written.
+bool CopyRunLog(const std::string& gameDir, const std::string& copy, const MessageCatalogue& texts,
+                ConsoleStreams& console) {
+  if (CopyFileSafely(RunLogFile(gameDir), copy)) return true;
+  console.Err(FormatText(texts.MsgLogNotCopied, copy) + "\r\n");
+  return false;
 }
 
 int StopExitCode(StopCause cause) {
@@ -74,12 +91,6 @@ int StopExitCode(StopCause cause) {
 }
 
 }  // namespace
-
-bool WantsUnattended(const std::vector<std::string>& arguments) {
-  return std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
-    return EqualsNoCase(a, "/S") || a == "/?";
-  });
-}
 
 int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session, MemoryUi& ui,
                        const std::function<void(const std::string&)>& warn, unsigned systemLcid) {
@@ -106,19 +117,26 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
     warn(FormatText(session.Texts.MsgGameFound, found.front().folder + " (" + found.front().source + ")"));
     ui.SetText(Ctl::Text1, found.front().folder);
   }
+  const std::string folderTried = ui.Text(Ctl::Text1);
 
   wizard.NextPage();  // CheckInput checks, remembers and logs the folder
-  if (session.PageIndex != 1) return kUnattendedBadStart;
+  if (session.PageIndex != 1) {
+    // The window's box shows its folder beside it; here the message names it.
+    const std::string wrongFolder = FormatText(session.Texts.MsgWrongGameDir, "");
+    if (!ui.Messages().empty() && ui.Messages().back().text == wrongFolder)
+      warn(FormatText(session.Texts.MsgFolderTried, folderTried));
+    return kUnattendedBadStart;
+  }
 
-  ApplyChoices(options, ui, warn);
+  ApplyChoices(options, ui, session.Texts, warn);
   wizard.NextPage();
   // A check before the first change stopped the run on the choices page.
   if (session.PageIndex == 1) return StopExitCode(session.Stopped);
   if (session.PageIndex == 2) {
     // Install with maps: the wizard waits on the level list.
-    if (options.levels) ApplyLevels(*options.levels, ui, warn);
+    if (options.levels) ApplyLevels(options, ui, session.Texts, warn);
   } else if (options.levels) {
-    warn("No maps are installed: /LEVELS= ignored");
+    warn(FormatText(session.Texts.NoteLevelsIgnored, ""));
   }
   while (session.PageIndex < session.LastPage) {
     const int before = session.PageIndex;
@@ -143,23 +161,33 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   // The same lock as the window: one setup at a time, whichever kind.
   const SingleInstance lock(kSingleInstanceName, parse.options.waitSeconds * 1000u);
   if (!lock.Acquired()) {
-    const Language* chosen = LanguageForSwitch(parse.options.language);
-    const MessageCatalogue texts =
-        CatalogueOf(chosen ? *chosen : LanguageForCode(std::to_string(SystemDefaultLcid())));
+    const MessageCatalogue texts = CatalogueOf(MessageLanguage(parse.options));
     console.Err(FormatText(texts.MsgSetupBusy, std::to_string(parse.options.waitSeconds)) + "\r\n");
     return kUnattendedBusy;
   }
+  // The caller names folders and files relative to the folder it started us in, which stops
+  // being the current one below.
+  UnattendedOptions options = parse.options;
+  if (options.gameDir) options.gameDir = FullPathFromCurrentFolder(*options.gameDir);
+  if (options.logCopy) options.logCopy = FullPathFromCurrentFolder(*options.logCopy);
+
   ComScope com;  // the desktop shortcut is written through COM
   WizardSession session;
   session.AppDir = ExeFolder();
   // The payload is named relative to the program's folder, as when it is started from there.
   SetCurrentFolder(session.AppDir);
   ConsoleUi ui(console);
-  const int code = RunUnattendedPages(parse.options, session, ui,
-                                      [&console](const std::string& note) { console.Err(note + "\r\n"); },
-                                      SystemDefaultLcid());
-  // A run that ended or stopped on its way has no summary.
-  if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");
+  int code = RunUnattendedPages(options, session, ui,
+                                [&console](const std::string& note) { console.Err(note + "
+"); },
+                                SystemDefaultLcid());
+  if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
+  // A run stopped by a check before the first change has no summary, but its log line.
+  if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "
+");
+  if (options.logCopy && !CopyRunLog(ui.Text(Ctl::Text1), *options.logCopy, session.Texts, console) &&
+      code == kUnattendedDone)
+    code = kUnattendedErrors;
   return code;
 }
 

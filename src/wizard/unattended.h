@@ -12,7 +12,9 @@ namespace velk {
 
 inline constexpr int kUnattendedDone = 0;       // finished without an error message
 inline constexpr int kUnattendedErrors = 1;     // finished with at least one
-inline constexpr int kUnattendedBadStart = 2;   // bad switches or wrong game folder
+// bad switches, or no game folder to work on: the one named or remembered is none or may not
+// be written to, or none was named or remembered and not exactly one was found
+inline constexpr int kUnattendedBadStart = 2;
 inline constexpr int kUnattendedBusy = 3;       // another setup still at work after the wait
 // Stopped before any change by a check of the choices page (nothing changed):
 inline constexpr int kUnattendedPayloadBroken = 4;  // a payload archive missing or damaged
@@ -20,18 +22,16 @@ inline constexpr int kUnattendedNoSpace = 5;        // too little free space for
 inline constexpr int kUnattendedSetupReadOnly = 6;  // the setup's own folder cannot be written
 inline constexpr int kUnattendedGameRunning = 7;    // Far Cry is running from the game folder
 
-// True when the arguments ask for the unattended mode (/S or /?, any case).
-bool WantsUnattended(const std::vector<std::string>& arguments);
-// Runs it and returns the process exit code: 0 finished without error message, 1 finished
-// with at least one, 2 bad switches or wrong game folder, 3 another setup (window or
-// unattended) still at work after /WAIT= seconds. It takes the window's lock, so that two
-// setups never share the command runner's work files.
+// Runs it (WantsUnattended tells when) and returns one of the exit codes above. It takes the
+// window's lock, so that two setups never share the command runner's work files. /LOG= gets
+// its copy of the run log whenever the game folder passed its check.
 int RunUnattended(const std::vector<std::string>& arguments);
 
 // The wizard's pages for the given choices over `ui`, as the window runs them, from start-up
 // to the last page. Every message `ui` records counts as an error message. `session.AppDir`
 // must be set and be the current folder. `warn` hears of choices that could not apply (a
-// level the list does not offer, skins without scripts). Returns the exit code.
+// level the list does not offer, skins without scripts) and, after "Wrong Far Cry folder!",
+// which folder was tried. Returns the exit code.
 int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session, MemoryUi& ui,
                        const std::function<void(const std::string&)>& warn, unsigned systemLcid);
 

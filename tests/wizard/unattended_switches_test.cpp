@@ -69,6 +69,16 @@ TEST(UnattendedSwitches, GameFolderTakesTheRestWithBlanks) {
   EXPECT_EQ(words.options.language, "en");
 }
 
+TEST(UnattendedSwitches, SwitchesOfScriptsForOtherInstallers) {
+  SwitchParse p = ParseUnattendedSwitches({"/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
+                                           "/DIR=C:\\Games\\Far", "Cry", "/LOG=setup.log"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.unattended);
+  EXPECT_EQ(p.options.gameDir.value_or(""), "C:\\Games\\Far Cry");
+  EXPECT_EQ(p.options.logCopy.value_or(""), "setup.log");
+  EXPECT_TRUE(ParseUnattendedSwitches({"/silent"}).options.unattended);
+}
+
 TEST(UnattendedSwitches, BadSwitchesAreRefused) {
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {"/S", "/X"},
@@ -78,13 +88,20 @@ TEST(UnattendedSwitches, BadSwitchesAreRefused) {
            {"/S", "/D="},
            {"/S", "stray"},
            {"/S=1"},
-           {"/S", "/KEEPOLD=yes"}}) {
+           {"/S", "/KEEPOLD=yes"},
+           {"/SILENT=1"},
+           {"/VERYSILENT", "/NORESTART=no"},
+           {"/S", "/DIR="},
+           {"/S", "/LOG= "}}) {
     SwitchParse p = ParseUnattendedSwitches(bad);
     EXPECT_FALSE(p.ok) << bad.back();
     EXPECT_FALSE(p.error.empty());
   }
   EXPECT_NE(ParseUnattendedSwitches({"/S", "/COMPONENTS=scripts,sounds"}).error.find("sounds"),
             std::string::npos);
+  // The reason comes in the language of the messages, also when /LANG= follows it.
+  EXPECT_EQ(ParseUnattendedSwitches({"/S=1", "/LANG=de"}).error, "Der Schalter '/S=1' nimmt keinen Wert");
+  EXPECT_EQ(ParseUnattendedSwitches({"/S", "/LANG=en", "/LANG=fr"}).error, "Unknown language 'fr' (de, en)");
 }
 
 TEST(UnattendedSwitches, WhoWantsTheUnattendedMode) {
@@ -93,7 +110,10 @@ TEST(UnattendedSwitches, WhoWantsTheUnattendedMode) {
   EXPECT_TRUE(WantsUnattended({"/?"}));
   EXPECT_FALSE(WantsUnattended({}));
   EXPECT_FALSE(WantsUnattended({"/D=x"}));
-  EXPECT_FALSE(WantsUnattended({"/Silent"}));
+  EXPECT_TRUE(WantsUnattended({"/Silent"}));
+  EXPECT_TRUE(WantsUnattended({"/VERYSILENT=1"}));  // refused by the parse, not left to the window
+  EXPECT_TRUE(WantsUnattended({"/S=1"}));
+  EXPECT_FALSE(WantsUnattended({"/SUPPRESSMSGBOXES"}));
   SwitchParse help = ParseUnattendedSwitches({"/?"});
   EXPECT_TRUE(help.ok && help.options.help);
   EXPECT_NE(UnattendedUsage().find("/COMPONENTS="), std::string::npos);

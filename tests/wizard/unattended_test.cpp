@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <thread>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,13 +15,16 @@
 #include "wizard/memory_ui.h"
 #include "engine/message_catalogue.h"
 #include "engine/wizard_session.h"
+#include "levels/game_layout.h"
 #include "kit/game_registry.h"
+#include "kit/link_file.h"
 #include "kit/named_lock.h"
 #include "kit/test_kit.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/single_instance.h"
 #include "support/settings_store.h"
+#include "support/shell.h"
 #include "wizard/catalogue.h"
 #include "wizard/control_table.h"
 #include "wizard/window_names.h"
@@ -50,11 +55,38 @@ class Unattended : public ::testing::Test {
   }
   // Runs the program copy from another folder, so that it must find its payload itself.
   SetupRun Run(const std::string& switches, bool withGameDir = true) {
+    return Start("/S " + (withGameDir ? "\"/D=" + fixture_.gameDir + "\" " : std::string()) + switches);
+  }
+  // The same with exactly these arguments.
+  SetupRun Start(const std::string& arguments, const std::string& workDir = {}) {
     SetupRun run;
-    std::string command = "\"" + fixture_.appDir + "\\VelkSetup.exe\" /S ";
-    if (withGameDir) command += "\"/D=" + fixture_.gameDir + "\" ";
-    run.code = testkit::RunProgram(command + switches, temp_.path(), &run.output, 120000);
+    run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" " + arguments,
+                                   workDir.empty() ? temp_.path() : workDir, &run.output, 120000);
     return run;
+  }
+  // What an install leaves in a game folder, without the run log (it names its folder and
+  // times). A level archive stamps its entries with the time it was packed: its entry names.
+  static std::map<std::string, std::string> Installed(const std::string& gameDir) {
+    std::map<std::string, std::string> files = testkit::HashTree(gameDir);
+    files.erase("velk.log");
+    for (auto& [name, hash] : files) {
+      if (!name.ends_with("levelvelk.pak")) continue;
+      hash.clear();
+      for (const std::string& entry : testkit::ListArchiveFiles(gameDir + "\\" + name)) hash += entry + " ";
+    }
+    return files;
+  }
+  // The run log without its date and times, its game folder's name left out. A run before
+  // leaves work files in the payload folder, which a run deletes and logs: left out too.
+  std::vector<std::string> LogTextsWithout(const std::string& gameDir) const {
+    std::vector<std::string> lines;
+    for (std::string line : testkit::LogTexts(gameDir)) {
+      if (line.starts_with("Date: ") || line.starts_with("Deleted " + fixture_.appDir)) continue;
+      for (size_t at = line.find(gameDir); at != std::string::npos; at = line.find(gameDir, at))
+        line.erase(at, gameDir.size());
+      lines.push_back(line);
+    }
+    return lines;
   }
   static void ExpectDone(const SetupRun& run) {
     ASSERT_EQ(run.code, kUnattendedDone) << run.output;
@@ -159,20 +191,21 @@ TEST_F(Unattended, TwoSetupsAtOnceTakeTurnsOrTheSecondGivesUp) {
 TEST_F(Unattended, WrongGameFolderEndsWithCodeTwo) {
   MakeFolders();
   const std::string wrong = temp_.path() + "\\no game here";
-  SetupRun run;
-  run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S \"/D=" + wrong +
-                                     "\" /LANG=en",
-                                 temp_.path(), &run.output);
+  SetupRun run = Start("/S \"/D=" + wrong + "\" /LANG=en");
   EXPECT_EQ(run.code, kUnattendedBadStart);
-  EXPECT_EQ(run.output, "Wrong Far Cry folder!\r\n");
+  EXPECT_EQ(run.output, "Wrong Far Cry folder!\r\nFolder tried: \"" + wrong + "\"\r\n");
   EXPECT_FALSE(testkit::Exists(wrong));
 
-  run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /S /LANG=de /D=" +
-                                     fixture_.gameDir + "\\Levels\\nowhere",
-                                 temp_.path(), &run.output);
+  run = Start("/S /LANG=de /D=" + fixture_.gameDir + "\\Levels\\nowhere");
   EXPECT_EQ(run.code, kUnattendedBadStart);
-  EXPECT_TRUE(Contains(run.output, "Falscher Far Cry Ordner!")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Falscher Far Cry Ordner!\r\nGepr\xC3\xBC" "fter Ordner: \"" +
+                                       fixture_.gameDir + "\\Levels\\nowhere\"")) << run.output;
   EXPECT_FALSE(testkit::Exists(fixture_.gameDir + "\\velk.log"));
+
+  // A stray word after an unquoted folder belongs to it: the message shows it there.
+  run = Start("/S /LANG=en /D=" + fixture_.gameDir + " -S");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "Folder tried: \"" + fixture_.gameDir + " -S\"")) << run.output;
 }
 
 TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
@@ -190,6 +223,12 @@ TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
   run.code = testkit::RunProgram("\"" + fixture_.appDir + "\\VelkSetup.exe\" /?", {}, &run.output);
   EXPECT_EQ(run.code, kUnattendedDone);
   EXPECT_EQ(run.output, UnattendedUsage());
+
+  // The unattended mode asked for with a value is refused by it, not left to the window.
+  run = Start("/S=1");
+  EXPECT_EQ(run.code, kUnattendedBadStart);
+  EXPECT_TRUE(Contains(run.output, "'/S=1'")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Usage: VelkSetup.exe /S"));
 }
 
 TEST_F(Unattended, MissingModFilesFinishesWithCodeOneAndTheMessages) {
@@ -219,6 +258,62 @@ TEST_F(Unattended, LevelListWithAnUnknownName) {
   EXPECT_FALSE(testkit::Exists(Level("Dam", "levelvelk.pak")));
   EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Boat' skipped: not choosed"));
   EXPECT_TRUE(LogHas(fixture_.gameDir, "Level 'Dam' skipped: not choosed"));
+}
+
+TEST_F(Unattended, LevelListThatChoosesNoneEndsWithCodeOne) {
+  MakeFolders();
+  // The message names what was given and, on the next line, the levels offered.
+  for (const std::string list : {"/LEVELS=", "/LEVELS=,,,"}) {
+    const SetupRun run = Run("/LANG=en /COMPONENTS=maps " + list);
+    EXPECT_EQ(run.code, kUnattendedErrors) << list;
+    EXPECT_TRUE(Contains(run.output, FormatText(english_.MsgNoLevelChosen, "'" + list + "'") +
+                                         "\r\n  Archive, Boat, Dam\r\n")) << run.output;
+  }
+  // Only names the list does not offer: the notes follow /LANG= as the messages do, and the
+  // run log is copied after this run too.
+  const std::string copy = temp_.path() + "\\failed run.log";
+  const SetupRun run = Run("/LANG=de /LEVELS=Atlantis \"/LOG=" + copy + "\"");
+  EXPECT_EQ(run.code, kUnattendedErrors);
+  EXPECT_TRUE(Contains(run.output, "Level 'Atlantis' wird nicht angeboten: \xC3\xBC" "bersprungen"))
+      << run.output;
+  EXPECT_TRUE(Contains(run.output, FormatText(GermanCatalogue().MsgNoLevelChosen, "'/LEVELS=Atlantis'")))
+      << run.output;
+  for (const std::string& level : kLevels) EXPECT_FALSE(testkit::Exists(Level(level, "levelvelk.pak")));
+  EXPECT_EQ(testkit::ReadFile(copy), testkit::ReadFile(fixture_.gameDir + "\\velk.log"));
+}
+
+TEST_F(Unattended, ScriptsForOtherInstallersInstallAlike) {
+  MakeFolders();
+  ASSERT_NO_FATAL_FAILURE(ExpectDone(Run("/LANG=en")));
+  const std::map<std::string, std::string> installed = Installed(fixture_.gameDir);
+  const std::vector<std::string> logged = LogTextsWithout(fixture_.gameDir);
+  // Their folder switch quoted whole, or quoted after the "=": one argument either way.
+  for (const std::string form : {"whole", "value"}) {
+    const std::string parent = temp_.path() + "\\" + form;
+    ASSERT_TRUE(CreateFolders(parent));
+    const std::string gameDir = testkit::MakeGameFolder(parent);
+    const std::string dir = form == "whole" ? "\"/DIR=" + gameDir + "\"" : "/DIR=\"" + gameDir + "\"";
+    const std::string silent = form == "whole" ? "/VERYSILENT" : "/SILENT";
+    const SetupRun run = Start(silent + " /SUPPRESSMSGBOXES /NORESTART /LANG=en " + dir);
+    ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+    EXPECT_EQ(Installed(gameDir), installed) << dir;
+    EXPECT_EQ(LogTextsWithout(gameDir), logged) << dir;
+  }
+}
+
+// Started elsewhere: relative to the program's own folder, these would name other places.
+TEST_F(Unattended, RelativeNamesAreTakenFromTheStartingFolder) {
+  MakeFolders();
+  const std::string start = temp_.path() + "\\work\\here";
+  ASSERT_TRUE(CreateFolders(start));
+  const SetupRun run = Start("/S \"/D=..\\..\\Far Cry\" /LOG=copy.log /COMPONENTS=scripts /LANG=en", start);
+  ASSERT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_EQ(ReadGameDirSetting().value_or(""), fixture_.gameDir);
+  std::string desktop;
+  ASSERT_TRUE(GetSpecialFolder(nullptr, kDesktopFolderId, desktop));
+  EXPECT_EQ(testkit::ReadLink(desktop + "\\" + english_.MsgShortcutName + ".lnk").workDir,
+            fixture_.gameDir + layout::kBin32);
+  EXPECT_EQ(testkit::ReadFile(start + "\\copy.log"), testkit::ReadFile(fixture_.gameDir + "\\velk.log"));
 }
 
 TEST_F(Unattended, ComponentsFollowTheCouplings) {
