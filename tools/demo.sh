@@ -30,7 +30,7 @@ run_unattended() {
   local rc=0 errors
   errors=$(mktemp)
   (cd "$app_dir" && "$WINE" VelkSetup.exe /S "/D=$game" </dev/null 2>"$errors") || rc=$?
-  say "exit code $rc (0: done, 1: done with error messages, 2: wrong folder or switch)"
+  say "exit code $rc (the codes: VelkSetup.exe /? or the README)"
   # An ordinary run has nothing to say on its error output; whatever is there is shown.
   if [ -s "$errors" ]; then
     say "the error output held:"

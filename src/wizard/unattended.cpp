@@ -178,13 +178,11 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   SetCurrentFolder(session.AppDir);
   ConsoleUi ui(console);
   int code = RunUnattendedPages(options, session, ui,
-                                [&console](const std::string& note) { console.Err(note + "
-"); },
+                                [&console](const std::string& note) { console.Err(note + "\r\n"); },
                                 SystemDefaultLcid());
   if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
   // A run stopped by a check before the first change has no summary, but its log line.
-  if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "
-");
+  if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");
   if (options.logCopy && !CopyRunLog(ui.Text(Ctl::Text1), *options.logCopy, session.Texts, console) &&
       code == kUnattendedDone)
     code = kUnattendedErrors;

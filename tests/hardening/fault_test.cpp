@@ -42,6 +42,10 @@ class HardeningFault : public HardeningTest {
   // After a kill: the stock files are all there, a rerun ends as an uninterrupted install
   // (`cleanGame`) did, and an uninstall then gives back the stock game.
   void ExpectRepairedAndRemovable(const std::string& cleanGame);
+  void KillAtEach(const std::vector<struct KillPoint>& points);
+  // Kills the install after k/(kSweepPoints+1) of an uninterrupted one's time, k from first to last.
+  void SweepKills(unsigned first, unsigned last);
+  static constexpr unsigned kSweepPoints = 6;
 };
 
 // Same files with the same bytes; a level archive (packed with file times) by its entries.
@@ -54,12 +58,8 @@ void ExpectSameInstall(const std::string& gameDir, const std::string& cleanDir) 
     if (it == got.end()) {
       ADD_FAILURE() << "missing after the repair: " << name;
     } else if (name.size() > 13 && name.substr(name.size() - 13) == "levelvelk.pak") {
-      const std::vector<std::string> entries = testkit::ListArchiveFiles(cleanDir + "\\" + name);
-      EXPECT_EQ(testkit::ListArchiveFiles(gameDir + "\\" + name), entries) << name;
-      for (const std::string& entry : entries)
-        EXPECT_EQ(testkit::ReadArchiveEntry(gameDir + "\\" + name, entry),
-                  testkit::ReadArchiveEntry(cleanDir + "\\" + name, entry))
-            << name << " " << entry;
+      EXPECT_EQ(testkit::HashArchive(gameDir + "\\" + name), testkit::HashArchive(cleanDir + "\\" + name))
+          << name;
     } else {
       EXPECT_EQ(it->second, hash) << name;
     }
@@ -78,23 +78,18 @@ void HardeningFault::ExpectRepairedAndRemovable(const std::string& cleanGame) {
   ExpectStockRestored(stock_, Game());
 }
 
-TEST_F(HardeningFault, KilledDuringTheConversionAndStartedAgain) {
+struct KillPoint {
+  const char* label;
+  std::string marker;  // relative to the fixture root
+};
+
+// An uninterrupted install to compare with, then for each point a fresh fixture whose install
+// is killed there and repaired. Each test takes a few points, so that each stays short.
+void HardeningFault::KillAtEach(const std::vector<KillPoint>& points) {
   testkit::TempFolder cleanPlace("clean");
   MakeFolders("Far Cry", "VelkSetup", cleanPlace.path());
   ASSERT_EQ(RunChecked().code, 0);
   const std::string cleanGame = fixture_.gameDir;
-
-  const struct {
-    const char* label;
-    std::string marker;  // relative to the fixture root
-  } points[] = {
-      {"once the first level's script is backed up", "Far Cry\\Levels\\Archive\\Archive.lua.bak"},
-      {"after the first archiver run of the first level", "VelkSetup\\Temp\\Archive\\hidevelk.bai"},
-      {"once the first level's archive is packed", "VelkSetup\\Temp\\Archive\\levelvelk.pak"},
-      {"while the first level's archive is copied", "Far Cry\\Levels\\Archive\\levelvelk.pak.velkpart"},
-      {"once the first level's archive is in the game", "Far Cry\\Levels\\Archive\\levelvelk.pak"},
-      {"while the second level's script is backed up", "Far Cry\\Levels\\Boat\\Boat.lua.bak.velkpart"},
-  };
   for (const auto& point : points) {
     SCOPED_TRACE(point.label);
     testkit::TempFolder place("kill");
@@ -106,18 +101,15 @@ TEST_F(HardeningFault, KilledDuringTheConversionAndStartedAgain) {
   }
 }
 
-// Killed at moments spread over a whole install, wherever they fall (inside a copy, a backup,
-// a rename or an archiver run): no stock file is ever lost or emptied, and a rerun repairs.
-TEST_F(HardeningFault, KilledAtAnyMomentNoStockFileIsLost) {
+void HardeningFault::SweepKills(unsigned first, unsigned last) {
   testkit::TempFolder cleanPlace("clean");
   MakeFolders("Far Cry", "VelkSetup", cleanPlace.path());
   const ULONGLONG started = GetTickCount64();
   ASSERT_EQ(RunChecked().code, 0);
   const unsigned whole = static_cast<unsigned>(GetTickCount64() - started);
   const std::string cleanGame = fixture_.gameDir;
-  constexpr unsigned kPoints = 6;
-  for (unsigned k = 1; k <= kPoints; ++k) {
-    const unsigned afterMs = whole * k / (kPoints + 1);
+  for (unsigned k = first; k <= last; ++k) {
+    const unsigned afterMs = whole * k / (kSweepPoints + 1);
     SCOPED_TRACE("killed after " + std::to_string(afterMs) + " of " + std::to_string(whole) + " ms");
     testkit::TempFolder place("sweep");
     MakeFolders("Far Cry", "VelkSetup", place.path());
@@ -125,6 +117,27 @@ TEST_F(HardeningFault, KilledAtAnyMomentNoStockFileIsLost) {
     ExpectRepairedAndRemovable(cleanGame);
   }
 }
+
+TEST_F(HardeningFault, KilledInTheFirstLevelsScriptOrArchiveWorkAndStartedAgain) {
+  KillAtEach({
+      {"once the first level's script is backed up", "Far Cry\\Levels\\Archive\\Archive.lua.bak"},
+      {"after the first archiver run of the first level", "VelkSetup\\Temp\\Archive\\hidevelk.bai"},
+      {"once the first level's archive is packed", "VelkSetup\\Temp\\Archive\\levelvelk.pak"},
+  });
+}
+
+TEST_F(HardeningFault, KilledAroundTheFirstLevelsArchiveCopyAndStartedAgain) {
+  KillAtEach({
+      {"while the first level's archive is copied", "Far Cry\\Levels\\Archive\\levelvelk.pak.velkpart"},
+      {"once the first level's archive is in the game", "Far Cry\\Levels\\Archive\\levelvelk.pak"},
+      {"while the second level's script is backed up", "Far Cry\\Levels\\Boat\\Boat.lua.bak.velkpart"},
+  });
+}
+
+// Killed at moments spread over a whole install, wherever they fall (inside a copy, a backup,
+// a rename or an archiver run): no stock file is ever lost or emptied, and a rerun repairs.
+TEST_F(HardeningFault, KilledInTheFirstHalfOfAnInstallNoStockFileIsLost) { SweepKills(1, 3); }
+TEST_F(HardeningFault, KilledInTheSecondHalfOfAnInstallNoStockFileIsLost) { SweepKills(4, kSweepPoints); }
 
 }  // namespace
 }  // namespace velk::hardening

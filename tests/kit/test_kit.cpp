@@ -283,6 +283,12 @@ std::string ReadArchiveEntry(const std::string& archive, const std::string& entr
   return ReadFile(file);
 }
 
+std::map<std::string, std::string> HashArchive(const std::string& archive) {
+  TempFolder out("whole");
+  RunArchiver("x -y -sccUTF-8 -o" + Quoted(out.path()) + " " + Quoted(archive), {}, "7-Zip extraction");
+  return HashTree(out.path());
+}
+
 // ---- files ---------------------------------------------------------------------------------
 
 void WriteFile(const std::string& path, const std::string& bytes) {

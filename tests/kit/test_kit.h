@@ -88,6 +88,8 @@ std::vector<std::string> ListArchive(const std::string& archive);
 std::vector<std::string> ListArchiveFiles(const std::string& archive);
 // Extracts one entry's bytes from an archive.
 std::string ReadArchiveEntry(const std::string& archive, const std::string& entry);
+// Relative path -> content hash of every file the archive holds, unpacked in one run.
+std::map<std::string, std::string> HashArchive(const std::string& archive);
 
 // File helpers for tests (UTF-8 paths).
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -231,20 +231,18 @@ TEST_F(Unattended, BadSwitchEndsWithCodeTwoAndTheUsage) {
   EXPECT_TRUE(Contains(run.output, "Usage: VelkSetup.exe /S"));
 }
 
-TEST_F(Unattended, MissingModFilesFinishesWithCodeOneAndTheMessages) {
+// A payload archive is asked for only when the choices need it.
+TEST_F(Unattended, MissingModFilesStopOnlyAnInstallOfTheScripts) {
   testkit::AppOptions app;
   app.withModFiles = false;
   MakeFolders(app);
-  const SetupRun run = Run("/LANG=en");
-  EXPECT_EQ(run.code, kUnattendedErrors);
-  // Both boxes of the window, in its order, then the summary: the run went on.
-  const size_t missing = run.output.find(FormatText(english_.MsgFileNotFound, "modfiles.7z"));
-  const size_t failed = run.output.find(FormatText(english_.MsgExtractError, "modfiles.7z"));
-  ASSERT_NE(missing, std::string::npos) << run.output;
-  ASSERT_NE(failed, std::string::npos) << run.output;
-  EXPECT_LT(missing, failed);
-  EXPECT_TRUE(LogHas(fixture_.gameDir, "File missing: modfiles.7z"));
-  EXPECT_TRUE(LogHas(fixture_.gameDir, "Finished creating!"));
+  SetupRun run = Run("/LANG=en");
+  EXPECT_EQ(run.code, kUnattendedPayloadBroken) << run.output;
+  EXPECT_TRUE(Contains(run.output, FormatText(english_.MsgPayloadBroken, "modfiles.7z"))) << run.output;
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Setup file modfiles.7z is missing: nothing changed"));
+  EXPECT_FALSE(testkit::Exists(Level("Archive", "levelvelk.pak")));
+  run = Run("/LANG=en /COMPONENTS=maps");
+  EXPECT_EQ(run.code, kUnattendedDone) << run.output;
   EXPECT_TRUE(testkit::Exists(Level("Archive", "levelvelk.pak")));
 }
 
