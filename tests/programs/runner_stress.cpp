@@ -77,12 +77,14 @@ std::string WorkFileState(bool* allGone = nullptr) {
   return state;
 }
 
-void UseOwnTemporaryFolder() {
+// Returns the folder, which the caller removes when done.
+std::string UseOwnTemporaryFolder() {
   const std::string own =
       TempFolder() + "runner-stress-temp-" + std::to_string(GetCurrentProcessId());
   CreateFolders(own);
   SetEnvironmentVariableW(L"TEMP", Widen(own).c_str());
   SetEnvironmentVariableW(L"TMP", Widen(own).c_str());
+  return own;
 }
 
 int SevenZipRuns(int runs, const std::string& label, bool withErrors) {
@@ -321,7 +323,10 @@ int main(int argc, char** argv) {
   const std::string mode = arg(0, "");
   if (mode == "facts") return Facts();
   if (mode == "setup") return SetupRounds(std::atoi(arg(1, "5").c_str()), std::atoi(arg(2, "20").c_str()));
-  if (has("own")) UseOwnTemporaryFolder();
-  if (mode == "quick") return QuickRuns(std::atoi(arg(1, "1000").c_str()));
-  return SevenZipRuns(std::atoi(arg(0, "300").c_str()), arg(1, "stress"), has("err"));
+  const std::string own = has("own") ? UseOwnTemporaryFolder() : std::string();
+  const int rc = mode == "quick"
+                     ? QuickRuns(std::atoi(arg(1, "1000").c_str()))
+                     : SevenZipRuns(std::atoi(arg(0, "300").c_str()), arg(1, "stress"), has("err"));
+  if (!own.empty()) RemoveFolderTree(own);
+  return rc;
 }
