@@ -7,7 +7,8 @@
 # process must map its shared user data page at 0x7ffe0000, 48 MiB above the loader, and the
 # one in several thousand whose young heap lies there ends at once ("failed to map the shared
 # user data: c0000018"). When that is the cmd.exe, the console host or the 7z.exe of a
-# command, the command's reply is lost although nothing else went wrong. Without
-# randomization the heap starts right after the loader, far below that page.
+# command, the command runner starts the command again; any other program (a test's own, the
+# wizard itself) just fails. Without randomization the heap starts right after the loader,
+# far below that page.
 loader=${VELK_WINE_LOADER:-$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)}
 exec setarch "$(uname -m)" -R "$loader" "$@"

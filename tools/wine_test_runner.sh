@@ -7,7 +7,7 @@
 # long after the test itself is done. So the test's output goes to a file, and ctest gets it
 # once the program has ended.
 # The loader runs through wine.sh, without address space randomization: with it, a Wine
-# process now and then fails to start, and a test loses a command's reply.
+# process now and then fails to start, and a test fails for nothing it tests.
 wine=$1; shift
 out=$(mktemp "${TMPDIR:-/tmp}/velk-test-output.XXXXXX") || exit 1
 VELK_WINE_LOADER=$wine "$(dirname "$0")/wine.sh" "$@" </dev/null >"$out" 2>&1
