@@ -6,9 +6,11 @@
 # longer. Given ctest's pipe, such a straggler keeps ctest waiting for the end of the output
 # long after the test itself is done. So the test's output goes to a file, and ctest gets it
 # once the program has ended.
+# The loader runs through wine.sh, without address space randomization: with it, a Wine
+# process now and then fails to start, and a test fails for nothing it tests.
 wine=$1; shift
 out=$(mktemp "${TMPDIR:-/tmp}/velk-test-output.XXXXXX") || exit 1
-"$wine" "$@" </dev/null >"$out" 2>&1
+VELK_WINE_LOADER=$wine "$(dirname "$0")/wine.sh" "$@" </dev/null >"$out" 2>&1
 rc=$?
 cat "$out"
 rm -f "$out"

@@ -145,6 +145,10 @@ DWORD ErrorOr(DWORD fallback) {
 // Stages of one run, read by its failure path.
 enum class Stage { Prepare, Start, Wait, Collect };
 
+// Starts of the batch at most, for a run in which a Wine process of the command could not
+// start (see ExecDosCommand).
+constexpr int kStartsAtMost = 3;
+
 }  // namespace
 
 std::string GetDrivePart(const std::string& folder) {
@@ -226,17 +230,33 @@ std::string ExecDosCommand(const std::string& command, const std::string& relati
   if (batchShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
   // On cmd's command line "%" cannot be escaped: such a path goes by its short form.
   const bool useShort = !batchShort.empty() && batch.find('%') != std::string::npos;
-  UniqueHandle process;
-  if (failed(StartHidden(useShort ? batchShort : batch, folder, process))) return result;
-  pendingEvents();
-
-  stage = Stage::Wait;
-  if (process && failed(WaitForEnd(process.get(), hooks))) return result;
-  process.reset();
-
-  stage = Stage::Collect;
+  // Wine now and then cannot start one of its processes: its loader's heap, placed at random,
+  // can cover the page every Wine process maps at 0x7ffe0000 ("failed to map the shared user
+  // data"). Such a run is started again, and only such a run:
+  // - cmd.exe could not start (any failure but a missing file): the command never ran.
+  // - The reply is empty after cmd ended. A 7-Zip run writes its banner first, so its output
+  //   never reached the file: 7z.exe could not start (cmd ends with 9009, the command never
+  //   ran), or cmd's console host could not start, and 7-Zip, finding no console, was given
+  //   one of its own in place of the redirection (the command ran; its reply is lost).
+  // Running such a command once more is safe only because every command this program runs
+  // here is a repeatable 7-Zip command: extract with overwrite, add/update, test, list.
   std::string bytes;
-  if (failed(ReadWholeFile(reply, bytes))) return result;
+  for (int start = 1;; ++start) {
+    const bool lastStart = start == kStartsAtMost;
+    stage = Stage::Start;
+    UniqueHandle process;
+    const DWORD startError = StartHidden(useShort ? batchShort : batch, folder, process);
+    if (!lastStart && startError != ERROR_SUCCESS && startError != ERROR_FILE_NOT_FOUND) continue;
+    if (failed(startError)) return result;
+    pendingEvents();
+
+    stage = Stage::Wait;
+    if (process && failed(WaitForEnd(process.get(), hooks))) return result;
+
+    stage = Stage::Collect;
+    if (failed(ReadWholeFile(reply, bytes))) return result;
+    if (!process || !bytes.empty() || lastStart) break;
+  }
   result = FromOem(bytes);
   // In this order; the first failure ends the run (a missing file with "<ERROR>").
   if (!failed(DeleteWorkFile(batch)) && !failed(DeleteWorkFile(reply))) failed(DeleteWorkFile(input));

@@ -24,7 +24,9 @@ struct RunnerHooks {
 
 // Runs `command` in `folder` and returns its standard output converted from the OEM code
 // page; "<ERROR>" when the reply file is missing after the run; empty text after a failure
-// that was shown through showSystemError.
+// that was shown through showSystemError. A run in which cmd.exe could not start, or whose
+// reply is empty, is started again, three starts at most (command_runner.cpp says why): a
+// command that writes nothing runs three times.
 std::string ExecDosCommand(const std::string& command, const std::string& folder,
                            const RunnerHooks& hooks = {});
 
