@@ -1,5 +1,6 @@
 #include "support/command_runner.h"
 
+#include "support/batch_start.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/text_codec.h"
@@ -51,46 +52,8 @@ DWORD CreateOrKeep(const std::string& path) {
   return file ? ERROR_SUCCESS : GetLastError();
 }
 
-DWORD WriteWholeFile(const std::string& path, const std::string& bytes) {
-  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return GetLastError();
-  DWORD written = 0;
-  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-    return GetLastError();
-  return written == bytes.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
-}
-
-DWORD ReadWholeFile(const std::string& path, std::string& bytes) {
-  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return GetLastError();
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return GetLastError();
-  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
-                  nullptr))
-      return GetLastError();
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  return ERROR_SUCCESS;
-}
-
 DWORD DeleteWorkFile(const std::string& path) {
   return DeleteFileW(Widen(path).c_str()) ? ERROR_SUCCESS : GetLastError();
-}
-
-std::wstring CommandInterpreter() {
-  const UINT size = GetSystemDirectoryW(nullptr, 0);
-  std::wstring folder(size, L'\0');
-  folder.resize(GetSystemDirectoryW(folder.data(), size));
-  return folder + L"\\cmd.exe";
 }
 
 // Starts the batch hidden; the handle is empty when cmd could not be started. An existing
@@ -99,27 +62,12 @@ std::wstring CommandInterpreter() {
 // cmd would start in the Windows folder instead (the batch's pushd takes it there).
 DWORD StartHidden(const std::string& batchPath, const std::string& workFolder,
                   UniqueHandle& process) {
-  const std::wstring interpreter = CommandInterpreter();
-  // cmd /c drops the outer pair of quotes and keeps the inner one, so "&" or "(" in the path
-  // stay inside quotes.
-  std::wstring commandLine =
-      L"\"" + interpreter + L"\" /c \"\"" + Widen(batchPath) + L"\"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION info{};
-  const std::wstring folder = Widen(workFolder);
-  const std::wstring temp = Widen(TempFolder());
-  const wchar_t* startFolder = IsNetworkPath(workFolder) ? (temp.empty() ? nullptr : temp.c_str())
-                               : FolderExists(workFolder) ? folder.c_str()
-                                                          : nullptr;
-  if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW, nullptr, startFolder, &startup, &info))
-    return GetLastError();
-  CloseHandle(info.hThread);
-  process.reset(info.hProcess);
-  return ERROR_SUCCESS;
+  BatchStart start;
+  start.batchPath = batchPath;
+  start.startFolder = IsNetworkPath(workFolder) ? TempFolder()
+                      : FolderExists(workFolder) ? workFolder
+                                                 : std::string();
+  return StartBatchHidden(start, process);
 }
 
 // Waits for the process to end; window messages that arrive meanwhile go to the hook.
@@ -223,7 +171,7 @@ std::string ExecDosCommand(const std::string& command, const std::string& relati
   stage = Stage::Start;
   if (failed(DeleteWorkFile(reply))) return result;
   const std::string batchText = BuildBatchText(command, folder, input, reply);
-  if (failed(WriteWholeFile(batch, ToOem(batchText)))) return result;
+  if (!WriteFileBytes(batch, ToOem(batchText)) && failed(ErrorOr(ERROR_WRITE_FAULT))) return result;
   pendingEvents();
   // A batch that cannot be found is skipped here and ends in "<ERROR>" below.
   const std::string batchShort = GetShortName(batch);
@@ -254,7 +202,7 @@ std::string ExecDosCommand(const std::string& command, const std::string& relati
     if (process && failed(WaitForEnd(process.get(), hooks))) return result;
 
     stage = Stage::Collect;
-    if (failed(ReadWholeFile(reply, bytes))) return result;
+    if (!ReadFileBytes(reply, bytes) && failed(ErrorOr(ERROR_READ_FAULT))) return result;
     if (!process || !bytes.empty() || lastStart) break;
   }
   result = FromOem(bytes);

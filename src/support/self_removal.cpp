@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/command_runner.h"
+#include "support/batch_start.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/text_codec.h"
@@ -25,14 +26,6 @@ std::string WithoutExtension(const std::string& fileName) {
 std::string LeafName(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring SystemCmdPath() {
-  const UINT size = GetSystemDirectoryW(nullptr, 0);
-  std::wstring dir(size, L'\0');
-  const UINT n = GetSystemDirectoryW(dir.data(), size);
-  dir.resize(n);
-  return dir + L"\\cmd.exe";
 }
 
 }  // namespace
@@ -82,25 +75,15 @@ bool StartSelfRemoval(const std::string& appDir, const std::string& exeFileName,
   if (!WriteFileBytes(paths.batPath, BuildKillBatchBytes(paths.exePath, paths.batPath)))
     return false;
 
-  // The batch path goes to cmd unchanged on its command line (wide, so no code page
-  // matters); cmd /c strips the outer pair of quotes and keeps the inner one.
-  const std::wstring cmd = SystemCmdPath();
-  std::wstring commandLine = L"\"" + cmd + L"\" /d /c \"\"" + Widen(paths.batPath) + L"\"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION process = {};
+  BatchStart start;
+  start.batchPath = paths.batPath;
   // The batch runs from the temporary folder, so that it holds no handle on the program's own
   // folder while it waits.
-  const std::wstring workFolder = Widen(TempFolder());
-  if (!CreateProcessW(cmd.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP, nullptr,
-                      workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &process))
-    return false;
-  UniqueHandle thread(process.hThread);
-  UniqueHandle child(process.hProcess);
-  return true;
+  start.startFolder = TempFolder();
+  start.skipAutoRun = true;
+  start.extraFlags = CREATE_NEW_PROCESS_GROUP;
+  UniqueHandle child;
+  return StartBatchHidden(start, child) == ERROR_SUCCESS;
 }
 
 bool StartOwnSelfRemoval(const std::string& appDir, const std::string& batchName) {
