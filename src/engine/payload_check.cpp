@@ -1,6 +1,6 @@
 #include "engine/payload_check.h"
 
-#include <sstream>
+#include <functional>
 
 #include "engine/archive_commands.h"
 #include "engine/engine_io.h"
@@ -11,10 +11,17 @@
 namespace velk {
 namespace {
 
-// One line of the reply without its line break and surrounding blanks.
-std::string LineText(std::string_view line) {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return std::string(Trimmed(line));
+// Each line of the reply without its line break and surrounding blanks, until `take` says stop.
+void ForEachLine(const std::string& reply, const std::function<bool(const std::string&)>& take) {
+  size_t start = 0;
+  while (start < reply.size()) {
+    size_t end = reply.find('\n', start);
+    if (end == std::string::npos) end = reply.size();
+    std::string_view line(reply.data() + start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!take(std::string(Trimmed(line)))) return;
+    start = end + 1;
+  }
 }
 
 std::string TopFolderOf(const std::string& entry) {
@@ -26,24 +33,23 @@ std::string TopFolderOf(const std::string& entry) {
 // "Size: <bytes>" the unpacked size.
 PayloadCheck ReadTestReply(const std::string& reply, const std::string& topFolder) {
   PayloadCheck result;
-  std::istringstream lines(reply);
-  std::string line;
   size_t entries = 0;
-  while (std::getline(lines, line)) {
-    const std::string text = LineText(line);
+  ForEachLine(reply, [&](const std::string& text) {
     if (text.rfind("T ", 0) == 0) {
       const std::string path = text.substr(2);
       ++entries;
       if (!EqualsNoCase(TopFolderOf(path), topFolder)) {
         result.problem = "holds '" + path + "' outside its folder " + topFolder;
-        return result;
+        return false;
       }
     } else if (text.rfind("Size:", 0) == 0) {
       const std::string digits(Trimmed(std::string_view(text).substr(5)));
       if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos)
         result.unpackedBytes = std::stoull(digits);
     }
-  }
+    return true;
+  });
+  if (!result.problem.empty()) return result;
   if (entries == 0) {
     result.problem = "holds no files";
     return result;
@@ -54,12 +60,11 @@ PayloadCheck ReadTestReply(const std::string& reply, const std::string& topFolde
 
 // The last line of the archiver's reply that says something: its reason for a failure.
 std::string LastWords(const std::string& reply) {
-  std::istringstream lines(reply);
-  std::string line, last;
-  while (std::getline(lines, line)) {
-    const std::string text = LineText(line);
+  std::string last;
+  ForEachLine(reply, [&](const std::string& text) {
     if (!text.empty()) last = text;
-  }
+    return true;
+  });
   return last.empty() ? "no reply" : last;
 }
 
