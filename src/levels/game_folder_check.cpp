@@ -3,19 +3,10 @@
 #include "levels/game_layout.h"
 #include "support/file_helpers.h"
 #include "support/run_log.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
-
-// One left-to-right pass; the result is not scanned again, so "\Mo\Modsds" keeps a "\Mods".
-std::string ReplaceEvery(const std::string& text, const std::string& from, const std::string& to) {
-  std::string out;
-  size_t pos = 0;
-  for (size_t hit; (hit = text.find(from, pos)) != std::string::npos; pos = hit + from.size())
-    out.append(text, pos, hit - pos).append(to);
-  out.append(text, pos, std::string::npos);
-  return out;
-}
 
 // Windows drops trailing dots and blanks from a path's last name, but the archiver and the
 // batch file would not: "D:\Far Cry. " becomes "D:\Far Cry". A last name of dots only
@@ -31,7 +22,7 @@ std::string WithoutTrailingDotsAndBlanks(std::string text) {
 }  // namespace
 
 std::string TidyGamePath(std::string text) {
-  text = ReplaceEvery(text, "/", "\\");
+  text = ReplaceAll(text, "/", "\\");
   while (!text.empty() && text.back() == '\\') text.pop_back();
   return WithoutTrailingDotsAndBlanks(text);
 }
@@ -40,9 +31,9 @@ std::string NormaliseGamePath(std::string text) {
   text = TidyGamePath(text);
   // A sub-folder of the game picked instead of the game folder leads back to it. The cuts
   // are deliberately plain text: they also hit inside longer names (D:\Levels2 -> D:2).
-  text = ReplaceEvery(text, layout::kMods, "");
-  text = ReplaceEvery(text, layout::kLevels, "");
-  return ReplaceEvery(text, layout::kBin32, "");
+  text = ReplaceAll(text, layout::kMods, "");
+  text = ReplaceAll(text, layout::kLevels, "");
+  return ReplaceAll(text, layout::kBin32, "");
 }
 
 std::vector<std::string> GamePathCandidates(const std::string& text, bool withFoldersAbove) {

@@ -29,4 +29,14 @@ bool ContainsNoCase(std::string_view text, std::string_view part) {
                            wpart.c_str(), static_cast<int>(wpart.size()), TRUE) >= 0;
 }
 
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  size_t pos = 0;
+  for (size_t hit; (hit = text.find(from, pos)) != std::string_view::npos; pos = hit + from.size())
+    out.append(text, pos, hit - pos).append(to);
+  out.append(text.substr(pos));
+  return out;
+}
+
 }  // namespace velk

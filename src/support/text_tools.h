@@ -13,6 +13,10 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail);
 // True when `part` occurs in `text`; an empty `part` occurs everywhere.
 bool ContainsNoCase(std::string_view text, std::string_view part);
 
+// Every `from` replaced by `to` in one left-to-right pass; the result is not scanned again, so
+// removing "\Mods" from "\Mo\Modsds" keeps a "\Mods". An empty `from` changes nothing.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 // The text without blanks and tabs at either end.
 inline std::string_view Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
