@@ -49,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   if (velk::WantsUnattended(args)) return velk::RunUnattended(args);
 
   // Restarted with administrator rights, the asking wizard is still closing: wait for it.
-  const velk::SingleInstance single(velk::kSingleInstanceName,
+  const velk::SingleInstance single(velk::SetupLockName(),
                                     HasSwitch(args, velk::kElevatedSwitch) ? 10000 : 0);
   if (!single.Acquired()) {
     ShowAlreadyRunning();

@@ -159,7 +159,7 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   }
 
   // The same lock as the window: one setup at a time, whichever kind.
-  const SingleInstance lock(kSingleInstanceName, parse.options.waitSeconds * 1000u);
+  const SingleInstance lock(SetupLockName(), parse.options.waitSeconds * 1000u);
   if (!lock.Acquired()) {
     const MessageCatalogue texts = CatalogueOf(MessageLanguage(parse.options));
     console.Err(FormatText(texts.MsgSetupBusy, std::to_string(parse.options.waitSeconds)) + "\r\n");

@@ -3,6 +3,11 @@
 // mode and the GUI tests, which find the window from outside the process. Its controls are in
 // wizard/control_table.h.
 
+#include <string>
+
+#include "support/content_hash.h"
+#include "support/process_info.h"
+
 namespace velk {
 
 inline constexpr const wchar_t* kWindowClassName = L"VelkSetupWizard";
@@ -15,6 +20,9 @@ inline constexpr const char* kBannerPrefix = "Far Cry VELK Mod Creator ";
 inline constexpr const char* kAppTitle = "VelkSetup";
 // Named mutex: one setup at a time, window or unattended.
 inline constexpr const char* kSingleInstanceName = "VelkSetup.SingleInstance";
+// The mutex's full name: one setup at a time per temporary folder, the place of the command
+// runner's fixed-name work files that the lock protects (one per user account).
+inline std::string SetupLockName() { return std::string(kSingleInstanceName) + "." + ContentHash(TempFolder()); }
 // Switch that makes the program behave as in its development host: it stays on page 0 and
 // the exit button deletes nothing.
 inline constexpr const char* kDevSwitch = "/dev";

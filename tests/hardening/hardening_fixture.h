@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "hardening/unwritable_folder.h"
+#include "kit/named_lock.h"
 #include "kit/test_kit.h"
 
 namespace velk::hardening {
@@ -58,6 +59,8 @@ class HardeningTest : public ::testing::Test {
   Tree Game() const { return testkit::HashTree(fixture_.gameDir); }
   std::string Level(const std::string& level, const std::string& file = {}) const;
 
+  // Every install writes the desktop shortcut, which other test programs read.
+  testkit::DesktopLock desktopLock_;
   testkit::TempFolder temp_{"hard"};
   testkit::Fixture fixture_;
   Tree stock_;  // the game folder as MakeFolders left it

@@ -99,6 +99,8 @@ class Unattended : public ::testing::Test {
   }
 
   // Every run remembers its game folder, as the window does.
+  // Every install writes the desktop shortcut that some of these tests read.
+  testkit::DesktopLock desktopLock_;
   testkit::SettingsLock settingsLock_;
   testkit::TempFolder temp_{"unatt"};
   testkit::Fixture fixture_;
@@ -173,13 +175,19 @@ TEST_F(Unattended, TwoSetupsAtOnceTakeTurnsOrTheSecondGivesUp) {
   }
   // Another setup holds the lock for longer than this one waits: code 3, nothing changed.
   const auto before = testkit::HashTree(fixture_.gameDir);
-  std::atomic<bool> held{false}, done{false};
+  std::atomic<bool> held{false}, tried{false}, done{false};
   std::thread holder([&] {
-    const SingleInstance window(kSingleInstanceName);
+    const SingleInstance window(SetupLockName());
     held = window.Acquired();
+    tried = true;
     while (!done) Sleep(20);
   });
-  while (!held) Sleep(10);
+  while (!tried) Sleep(10);
+  if (!held) {
+    done = true;
+    holder.join();
+    FAIL() << "the setup lock is held by someone else";
+  }
   const SetupRun busy = Run("/LANG=en /WAIT=1 /ACTION=uninstall");
   done = true;
   holder.join();
