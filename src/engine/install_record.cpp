@@ -63,14 +63,9 @@ InstallRecord ReadInstallRecord(const std::string& modFolder) {
   InstallRecord record;
   std::string bytes;
   if (!ReadFileBytes(RecordFile(modFolder), bytes)) return record;
-  size_t start = 0;
   bool first = true;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string_view view : SplitLines(bytes)) {
+    const std::string line(view);
     if (first) {
       // Another format is not guessed at: the record then counts as missing.
       if (line != kHeader) return record;

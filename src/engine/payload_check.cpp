@@ -1,7 +1,5 @@
 #include "engine/payload_check.h"
 
-#include <functional>
-
 #include "engine/archive_commands.h"
 #include "engine/engine_io.h"
 #include "support/archiver.h"
@@ -10,19 +8,6 @@
 
 namespace velk {
 namespace {
-
-// Each line of the reply without its line break and surrounding blanks, until `take` says stop.
-void ForEachLine(const std::string& reply, const std::function<bool(const std::string&)>& take) {
-  size_t start = 0;
-  while (start < reply.size()) {
-    size_t end = reply.find('\n', start);
-    if (end == std::string::npos) end = reply.size();
-    std::string_view line(reply.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!take(std::string(Trimmed(line)))) return;
-    start = end + 1;
-  }
-}
 
 std::string TopFolderOf(const std::string& entry) {
   const size_t slash = entry.find_first_of("\\/");
@@ -34,22 +19,21 @@ std::string TopFolderOf(const std::string& entry) {
 PayloadCheck ReadTestReply(const std::string& reply, const std::string& topFolder) {
   PayloadCheck result;
   size_t entries = 0;
-  ForEachLine(reply, [&](const std::string& text) {
+  for (const std::string_view line : SplitLines(reply)) {
+    const std::string text(Trimmed(line));
     if (text.rfind("T ", 0) == 0) {
       const std::string path = text.substr(2);
       ++entries;
       if (!EqualsNoCase(TopFolderOf(path), topFolder)) {
         result.problem = "holds '" + path + "' outside its folder " + topFolder;
-        return false;
+        return result;
       }
     } else if (text.rfind("Size:", 0) == 0) {
       const std::string digits(Trimmed(std::string_view(text).substr(5)));
       if (!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos)
         result.unpackedBytes = std::stoull(digits);
     }
-    return true;
-  });
-  if (!result.problem.empty()) return result;
+  }
   if (entries == 0) {
     result.problem = "holds no files";
     return result;
@@ -61,10 +45,9 @@ PayloadCheck ReadTestReply(const std::string& reply, const std::string& topFolde
 // The last line of the archiver's reply that says something: its reason for a failure.
 std::string LastWords(const std::string& reply) {
   std::string last;
-  ForEachLine(reply, [&](const std::string& text) {
-    if (!text.empty()) last = text;
-    return true;
-  });
+  for (const std::string_view line : SplitLines(reply)) {
+    if (!Trimmed(line).empty()) last = std::string(Trimmed(line));
+  }
   return last.empty() ? "no reply" : last;
 }
 

@@ -8,21 +8,6 @@
 namespace velk {
 namespace {
 
-// Lines without their CR LF or LF; a line break at the very end opens no further line.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 // "Folders: 3", "Files: 3", "Size:       25", "Compressed: 263".
 bool IsSummaryLine(std::string_view line) {
   for (std::string_view name : {"Folders:", "Files:", "Size:", "Compressed:"}) {
@@ -37,7 +22,7 @@ bool IsSummaryLine(std::string_view line) {
 // At least one summary line is required, so that this accepts nothing the last-four test
 // rejects other than that summary.
 bool EndsInOkAndSummary(std::string_view output) {
-  const std::vector<std::string_view> lines = Lines(output);
+  const std::vector<std::string_view> lines = SplitLines(output);
   size_t summaryLines = 0;
   for (size_t i = lines.size(); i-- > 0;) {
     const std::string_view line = Trimmed(lines[i]);

@@ -10,11 +10,6 @@
 namespace velk {
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The program file of process `id`; empty when it cannot be asked (another user's process).
 std::string ImagePathOf(DWORD id) {
   const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
@@ -30,7 +25,7 @@ std::string ImagePathOf(DWORD id) {
 bool ProgramRunningFrom(const std::string& exePath) {
   const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return false;
-  const std::string name = FileNameOf(exePath);
+  const std::string name = LeafName(exePath);
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {

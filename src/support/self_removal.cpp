@@ -23,11 +23,6 @@ std::string WithoutExtension(const std::string& fileName) {
   return dot == std::string::npos ? fileName : fileName.substr(0, dot);
 }
 
-std::string LeafName(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 SelfRemovalPaths SelfRemovalPathsFor(const std::string& appDir, const std::string& exeFileName,

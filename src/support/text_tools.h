@@ -4,6 +4,7 @@
 // also how switches are read.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velk {
 
@@ -16,6 +17,16 @@ bool ContainsNoCase(std::string_view text, std::string_view part);
 // Every `from` replaced by `to` in one left-to-right pass; the result is not scanned again, so
 // removing "\Mods" from "\Mo\Modsds" keeps a "\Mods". An empty `from` changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+// The lines of a text without their CR LF or LF; a line break at the very end opens no
+// further line. The views point into `text`.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The last name of a path: what follows its last backslash or slash.
+inline std::string LeafName(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
 
 // The text without blanks and tabs at either end.
 inline std::string_view Trimmed(std::string_view text) {
