@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "support/path_rules.h"
+#include "support/text_codec.h"
 #include "support/win_handles.h"
 
 namespace velk {
@@ -66,6 +68,32 @@ bool RemoveLinkItself(const std::wstring& path) {
   if (!link || !SamePath(FinalPath(link.get()), OwnFinalPath(path))) return false;
   FILE_DISPOSITION_INFO disposition{TRUE};
   return SetFileInformationByHandle(link.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+namespace {
+
+// The real path of an existing file or folder in its normal spelling; empty when it cannot be
+// opened.
+std::string RealPath(const std::string& path) {
+  UniqueFile opened = OpenForQuery(Widen(path), FILE_READ_ATTRIBUTES, true);
+  return opened ? NormalisedFullPath(Narrow(FinalPath(opened.get()))) : std::string();
+}
+
+}  // namespace
+
+bool ReallyLiesWithin(const std::string& path, const std::string& folder) {
+  const std::string realFolder = RealPath(folder);
+  if (realFolder.empty()) return false;
+  std::string existing = NormalisedFullPath(path);
+  for (;;) {
+    if (existing.empty()) return false;
+    if (GetFileAttributesW(Widen(existing).c_str()) != INVALID_FILE_ATTRIBUTES) break;
+    const size_t slash = existing.rfind('\\');
+    if (slash == std::string::npos || existing.size() <= 3) return false;
+    existing = NormalisedFullPath(existing.substr(0, slash + 1));
+  }
+  const std::string real = RealPath(existing);
+  return !real.empty() && LiesWithin(real, realFolder);
 }
 
 }  // namespace velk

@@ -16,3 +16,13 @@ bool LeadsElsewhere(const std::wstring& path);
 bool RemoveLinkItself(const std::wstring& path);
 
 }  // namespace velk
+
+namespace velk {
+
+// True when what `path` really opens lies within what `folder` really opens, every link and
+// junction on the way followed: a path reached through a link that leads out of `folder` does
+// not. A path that does not exist counts by its nearest existing folder above. False when
+// `folder` cannot be opened.
+bool ReallyLiesWithin(const std::string& path, const std::string& folder);
+
+}  // namespace velk
