@@ -49,7 +49,6 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
   }
   WriteGameDirSetting(gameDir);
   GetInstLevels(gameDir, session.InstalledLevels, [&ui] { ui.ProcessPendingEvents(); });
-  session.Record = ReadInstallRecord(session.ModsDir + ModFolderName(session));
   // Found out before anything is changed: a folder the install would write to but may not.
   const std::string locked = FirstUnwritableFolder(WriteProbeFolders(gameDir, session.InstalledLevels));
   if (!locked.empty()) {
@@ -57,6 +56,10 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
     return false;
   }
   RestartRunLog(gameDir, session.ModTag);
+  // Read once here; every path it names has passed its guard from now on.
+  RecordReading reading = ReadInstallRecord(session.ModsDir + ModFolderName(session), gameDir);
+  for (const std::string& line : reading.ignored) Log(RunLogFile(gameDir), line);
+  session.Record = std::move(reading.record);
   return true;
 }
 

@@ -1,11 +1,14 @@
 #include "engine/install_record.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
-#include "support/text_tools.h"
+#include "engine/record_guard.h"
 #include "levels/game_layout.h"
 #include "support/file_helpers.h"
 #include "support/safe_write.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
@@ -59,25 +62,94 @@ void InstallRecord::SetScript(const RecordedScript& entry) {
   }
 }
 
-InstallRecord ReadInstallRecord(const std::string& modFolder) {
-  InstallRecord record;
-  std::string bytes;
-  if (!ReadFileBytes(RecordFile(modFolder), bytes)) return record;
-  bool first = true;
-  for (const std::string_view view : SplitLines(bytes)) {
-    const std::string line(view);
-    if (first) {
-      // Another format is not guessed at: the record then counts as missing.
-      if (line != kHeader) return record;
-      record.found = true;
-      first = false;
-      continue;
-    }
+namespace {
+
+// The record's line as the run log shows it: its start, should it be long.
+std::string Shown(std::string_view line) {
+  constexpr size_t kShownLength = 200;
+  return ReplaceAll(line.substr(0, kShownLength), "\t", " ") + (line.size() > kShownLength ? "..." : "");
+}
+
+class RecordReader {
+ public:
+  explicit RecordReader(const std::string& gameDir) : guard_(gameDir) {}
+
+  void Read(size_t number, const std::string& line) {
     const std::vector<std::string> f = Fields(line);
-    if (f.size() == 2 && f[0] == "level" && !f[1].empty()) record.AddLevel(f[1]);
-    if (f.size() == 4 && f[0] == "script" && !f[1].empty()) record.SetScript({f[1], f[2], f[3]});
+    std::string why;
+    if (f.size() == 2 && f[0] == "level") {
+      const std::string level = guard_.Check(RecordedKind::LevelFolder, f[1], why);
+      if (!level.empty() && levels_.insert(FoldedCase(level)).second) reading.record.levels.push_back(level);
+    } else if (f.size() == 4 && f[0] == "script") {
+      const std::string script = guard_.Check(RecordedKind::Script, f[1], why);
+      const std::string backup = script.empty() || f[2].empty() ? std::string()
+                                                                 : guard_.Check(RecordedKind::Backup, f[2], why, script);
+      if (why.empty()) AddScript({script, backup, f[3]});
+    } else if (!line.empty()) {
+      why = "not a record line";
+    }
+    if (!why.empty()) Ignore(number, line, why);
   }
-  return record;
+
+  // The count of the ignored lines that were not shown one by one.
+  void Finish() {
+    if (ignoredCount_ > kShownAtMost)
+      reading.ignored.back() = "Ignored " + std::to_string(ignoredCount_ - kShownAtMost) + " more lines of " +
+                               layout::kInstallRecord;
+  }
+
+  RecordReading reading;
+
+ private:
+  // A record of thousands of hostile lines does not fill the run log: the first ones are
+  // named, the rest counted.
+  static constexpr size_t kShownAtMost = 20;
+
+  void AddScript(const RecordedScript& entry) {
+    const auto [at, added] = scripts_.emplace(FoldedCase(entry.script), reading.record.scripts.size());
+    if (added) {
+      reading.record.scripts.push_back(entry);
+    } else {
+      reading.record.scripts[at->second] = entry;  // the later line counts, as it was written last
+    }
+  }
+
+  void Ignore(size_t number, const std::string& line, const std::string& why) {
+    ++ignoredCount_;
+    if (ignoredCount_ <= kShownAtMost) {
+      reading.ignored.push_back(std::string("Ignored line ") + std::to_string(number) + " of " +
+                                layout::kInstallRecord + " (" + why + "): " + Shown(line));
+    } else if (ignoredCount_ == kShownAtMost + 1) {
+      reading.ignored.push_back({});  // the count of the rest, filled in by Finish
+    }
+  }
+
+  RecordGuard guard_;
+  std::set<std::string> levels_;
+  std::map<std::string, size_t> scripts_;
+  size_t ignoredCount_ = 0;
+};
+
+}  // namespace
+
+RecordReading ReadInstallRecord(const std::string& modFolder, const std::string& gameDir) {
+  const std::string file = RecordFile(modFolder);
+  if (!FileExists(file)) return {};
+  if (FileSizeOf(file) > kInstallRecordLimit) {
+    RecordReading tooLarge;
+    tooLarge.ignored.push_back(file + " is larger than 1 MB: not read");
+    return tooLarge;
+  }
+  std::string bytes;
+  if (!ReadFileBytes(file, bytes)) return {};
+  const std::vector<std::string_view> lines = SplitLines(bytes);
+  // Another format is not guessed at: the record then counts as missing.
+  if (lines.empty() || lines.front() != kHeader) return {};
+  RecordReader reader(gameDir);
+  reader.reading.record.found = true;
+  for (size_t i = 1; i < lines.size(); ++i) reader.Read(i + 1, std::string(lines[i]));
+  reader.Finish();
+  return std::move(reader.reading);
 }
 
 bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& record) {
@@ -94,9 +166,6 @@ std::string RelativeToGame(const std::string& gameDir, const std::string& path) 
   return StartsWithNoCase(path, root) ? path.substr(root.size()) : path;
 }
 
-std::string InGame(const std::string& gameDir, const std::string& relative) {
-  const bool absolute = relative.rfind("\\\\", 0) == 0 || (relative.size() > 1 && relative[1] == ':');
-  return absolute ? relative : gameDir + "\\" + relative;
-}
+std::string InGame(const std::string& gameDir, const std::string& relative) { return gameDir + "\\" + relative; }
 
 }  // namespace velk

@@ -3,6 +3,7 @@
 // got the mod's archive, each level script it replaced or added, and the backup it made), kept
 // as <ModFolder>\InstallRecord.txt. Uninstall, repair and switch-over undo exactly what it
 // names; the record is rewritten (crash-safely) before each change it describes.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,14 +30,26 @@ struct InstallRecord {
   void SetScript(const RecordedScript& entry);
 };
 
-// Reads <modFolder>\InstallRecord.txt; an empty record (found false) when there is none.
-InstallRecord ReadInstallRecord(const std::string& modFolder);
+// What reading the record gave: the entries whose paths passed the record's guard
+// (engine/record_guard.h), and one run log line for each line that was ignored.
+struct RecordReading {
+  InstallRecord record;
+  std::vector<std::string> ignored;
+};
+
+// A record larger than this is not read at all: no install writes one near it.
+inline constexpr std::uint64_t kInstallRecordLimit = 1024 * 1024;
+
+// Reads <modFolder>\InstallRecord.txt of the game in `gameDir`, in one pass: an empty record
+// (found false) when there is none, it is too large or its header is not ours. A damaged
+// record counts for what it still says.
+RecordReading ReadInstallRecord(const std::string& modFolder, const std::string& gameDir);
 // Writes it crash-safely, creating the mod folder when missing; false when it could not be
 // written.
 bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& record);
 
-// A path below the game folder as the record keeps it, and back. Paths outside the game
-// folder stay as they are.
+// A path below the game folder as the record keeps it (paths outside the game folder stay as
+// they are, and the guard refuses them when the record is read), and a checked one back.
 std::string RelativeToGame(const std::string& gameDir, const std::string& path);
 std::string InGame(const std::string& gameDir, const std::string& relative);
 

@@ -1,6 +1,7 @@
 #include "engine/level_removal.h"
 
-#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,53 +14,72 @@
 #include "support/content_hash.h"
 #include "support/file_helpers.h"
 #include "support/folder_scan.h"
+#include "support/link_check.h"
 #include "support/safe_write.h"
 
 namespace velk {
 namespace {
 
-bool Contains(const std::vector<std::string>& folders, const std::string& folder) {
-  return std::any_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsNoCase(f, folder); });
-}
+// Folder paths in a set that ignores letter case.
+class FolderSet {
+ public:
+  bool Add(const std::string& folder) { return keys_.insert(FoldedCase(folder)).second; }
+  bool Has(const std::string& folder) const { return keys_.count(FoldedCase(folder)) > 0; }
 
-void AddOnce(std::vector<std::string>& folders, const std::string& folder) {
-  if (!Contains(folders, folder)) folders.push_back(folder);
-}
+ private:
+  std::set<std::string> keys_;
+};
 
 std::string Leaf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
 // Level folders besides the stock ones that may hold the mod: the recorded ones, wherever they
-// lie, and the installed levels directly below <GameDir>\Levels. Other mods' level folders
-// count only when the record names them.
+// lie in the game, and the installed levels directly below <GameDir>\Levels. Other mods' level
+// folders count only when the record names them. A recorded folder that is not there holds
+// nothing to undo.
 std::vector<std::string> OtherLevelFolders(const WizardSession& session, WizardUi& ui,
                                            const std::vector<std::string>& stock) {
   const std::string gameDir = GameDirOf(ui);
+  FolderSet seen;
+  for (const std::string& folder : stock) seen.Add(folder);
   std::vector<std::string> others;
-  for (const std::string& level : session.Record.levels) AddOnce(others, InGame(gameDir, level));
+  for (const std::string& level : session.Record.levels) {
+    const std::string folder = InGame(gameDir, level);
+    if (FolderExists(folder) && seen.Add(folder)) others.push_back(folder);
+  }
   const std::string levelsRoot = gameDir + layout::kLevels + "\\";
   for (const LevelEntry& level : session.InstalledLevels)
-    if (StartsWithNoCase(level.Path, levelsRoot)) AddOnce(others, level.Path);
-  std::erase_if(others, [&](const std::string& f) { return Contains(stock, f); });
+    if (StartsWithNoCase(level.Path, levelsRoot) && seen.Add(level.Path)) others.push_back(level.Path);
   return others;
 }
 
-// The recorded scripts of one level folder.
-void RestoreRecordedScripts(const WizardSession& session, WizardUi& ui, const std::string& folder) {
-  const std::string gameDir = GameDirOf(ui);
-  for (const RecordedScript& entry : session.Record.scripts) {
-    const std::string script = InGame(gameDir, entry.script);
-    if (!EqualsNoCase(script.substr(0, script.rfind('\\')), folder)) continue;
+// The recorded scripts by their level folder (full path, letter case folded).
+using ScriptsByFolder = std::map<std::string, std::vector<const RecordedScript*>>;
+
+ScriptsByFolder RecordedScriptsByFolder(const InstallRecord& record, const std::string& gameDir) {
+  ScriptsByFolder byFolder;
+  for (const RecordedScript& entry : record.scripts)
+    byFolder[FoldedCase(FolderOf(InGame(gameDir, entry.script)))].push_back(&entry);
+  return byFolder;
+}
+
+// The recorded scripts of one level folder; `handled` gets each script they name.
+void RestoreRecordedScripts(WizardUi& ui, const std::string& gameDir, const std::string& folder,
+                            const std::vector<const RecordedScript*>& entries, FolderSet& handled) {
+  for (const RecordedScript* entry : entries) {
+    const std::string script = InGame(gameDir, entry->script);
+    handled.Add(script);
     DeleteLogged(ui, script + kPartSuffix, script + kPartSuffix);
-    if (!entry.backup.empty()) DeleteLogged(ui, folder + "\\" + entry.backup + kPartSuffix, folder + "\\" + entry.backup + kPartSuffix);
-    if (!entry.backup.empty()) {
-      const std::string backup = folder + "\\" + entry.backup;
+    if (!entry->backup.empty()) {
+      const std::string backup = folder + "\\" + entry->backup;
+      DeleteLogged(ui, backup + kPartSuffix, backup + kPartSuffix);
       if (FileExists(backup)) RestoreScript(ui, script, backup);
       continue;
     }
     // A script the level did not have before goes, unless someone has changed it since.
     std::string bytes;
     if (!FileExists(script) || !ReadFileBytes(script, bytes)) continue;
-    if (ContentHash(bytes) == entry.modHash) {
+    if (ContentHash(bytes) == entry->modHash) {
       DeleteLogged(ui, script, script);
     } else {
       LogLine(ui, "Left " + script + ": changed since the install");
@@ -67,18 +87,29 @@ void RestoreRecordedScripts(const WizardSession& session, WizardUi& ui, const st
   }
 }
 
-// Backups an earlier version made: <script>.lua.bak beside the payload's own script.
-void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::string& folder) {
+// Backups the record does not name (an earlier version kept no record; a damaged one lost
+// lines): <script>.lua.velk.bak or <script>.lua.bak beside the payload's own script. The
+// .velk.bak name is only ever the wizard's; where both are there, the .bak is someone else's.
+void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::string& folder,
+                              const FolderSet& handled) {
   std::vector<FileEntry> backups;
   FindFiles(folder, false, std::string("*") + layout::kScriptBackupSuffix, backups,
             [&ui] { ui.ProcessPendingEvents(); });
-  const std::string suffix = layout::kScriptBackupSuffix;
-  for (const FileEntry& backup : backups) {
-    if (!EndsWithNoCase(backup.Name, std::string(".lua") + suffix)) continue;
-    const std::string script = backup.FullName.substr(0, backup.FullName.size() - suffix.size());
-    std::string bytes;
-    if (!FileExists(script) || !ReadFileBytes(script, bytes)) continue;
-    if (payload.Script(Leaf(folder), Leaf(script)) == bytes) RestoreScript(ui, script, backup.FullName);
+  FolderSet restored;
+  for (const char* suffix : {layout::kScriptOwnBackupSuffix, layout::kScriptBackupSuffix}) {
+    const std::string tail = std::string(".lua") + suffix;
+    for (const FileEntry& backup : backups) {
+      if (!EndsWithNoCase(backup.Name, tail)) continue;
+      const std::string script = backup.FullName.substr(0, backup.FullName.size() - std::string(suffix).size());
+      // The wizard makes no links: a backup that is one is not the wizard's.
+      if (handled.Has(script) || restored.Has(script) || !FileExists(backup.FullName) ||
+          LeadsElsewhere(backup.FullName))
+        continue;
+      std::string bytes;
+      if (!FileExists(script) || !ReadFileBytes(script, bytes)) continue;
+      if (payload.Script(Leaf(folder), Leaf(script)) == bytes && RestoreScript(ui, script, backup.FullName))
+        restored.Add(script);
+    }
   }
 }
 
@@ -92,24 +123,28 @@ void RemoveModFromLevels(WizardSession& session, WizardUi& ui, bool heading) {
   for (const std::string& folder : others) RemoveModArchives(ui, folder);
   if (heading) LogLine(ui, "Restoring level scripts");
   PayloadScripts payload(session, ui);
-  bool recordChanged = false;
+  const ScriptsByFolder recorded = RecordedScriptsByFolder(session.Record, gameDir);
+  static const std::vector<const RecordedScript*> kNone;
   for (const std::vector<std::string>* group : {&stock, &others}) {
     for (const std::string& folder : *group) {
       const std::string disabled = folder + "\\" + session.LevelPakName + layout::kDisabledSuffix;
       DeleteLogged(ui, disabled, disabled);
       // Half a copy of the archive that a run ended by force left behind.
-      DeleteLogged(ui, folder + "\\" + session.LevelPakName + kPartSuffix, folder + "\\" + session.LevelPakName + kPartSuffix);
-      const std::string level = RelativeToGame(gameDir, folder);
-      if (session.Record.HasLevel(level)) {
-        RestoreRecordedScripts(session, ui, folder);
-        session.Record.RemoveLevel(level);
-        recordChanged = true;
-      } else {
-        RestoreUnrecordedScripts(ui, payload, folder);
-      }
+      const std::string part = folder + "\\" + session.LevelPakName + kPartSuffix;
+      DeleteLogged(ui, part, part);
+      // What the record names is undone exactly; whatever else is there follows the rule for
+      // levels without a record, so that a record cut short leaves no level half undone.
+      const auto entries = recorded.find(FoldedCase(folder));
+      FolderSet handled;
+      RestoreRecordedScripts(ui, gameDir, folder, entries == recorded.end() ? kNone : entries->second, handled);
+      RestoreUnrecordedScripts(ui, payload, folder, handled);
     }
   }
-  if (recordChanged) WriteInstallRecord(ModFolderPath(session, ui), session.Record);
+  if (!session.Record.levels.empty() || !session.Record.scripts.empty()) {
+    session.Record.levels.clear();
+    session.Record.scripts.clear();
+    WriteInstallRecord(ModFolderPath(session, ui), session.Record);
+  }
 }
 
 }  // namespace velk

@@ -1,6 +1,6 @@
 #include "engine/mod_switch.h"
 
-#include <algorithm>
+#include <set>
 
 #include "engine/engine_io.h"
 #include "engine/install_record.h"
@@ -22,9 +22,9 @@ bool IsSwitchedOff(const WizardSession& session, const std::vector<std::string>&
 
 std::vector<std::string> SwitchedLevelFolders(const WizardSession& session, WizardUi& ui) {
   std::vector<std::string> folders;
-  auto add = [&folders](const std::string& folder) {
-    if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsNoCase(f, folder); }))
-      folders.push_back(folder);
+  std::set<std::string> seen;
+  auto add = [&](const std::string& folder) {
+    if (seen.insert(FoldedCase(folder)).second) folders.push_back(folder);
   };
   for (const LevelEntry& level : session.InstalledLevels) add(level.Path);
   for (const std::string& level : session.Record.levels) add(InGame(GameDirOf(ui), level));

@@ -63,6 +63,8 @@ bool LeadsElsewhere(const std::wstring& path) {
   return !SamePath(FinalPath(opened.get()), OwnFinalPath(path));
 }
 
+bool LeadsElsewhere(const std::string& path) { return LeadsElsewhere(Widen(path)); }
+
 bool RemoveLinkItself(const std::wstring& path) {
   UniqueFile link = OpenForQuery(path, DELETE | FILE_READ_ATTRIBUTES, false);
   if (!link || !SamePath(FinalPath(link.get()), OwnFinalPath(path))) return false;

@@ -9,6 +9,7 @@ namespace velk {
 // True when opening `path` leads somewhere else than the entry of that name in its folder:
 // the path is a link (to a file or a folder). False for a missing path and a plain entry.
 bool LeadsElsewhere(const std::wstring& path);
+bool LeadsElsewhere(const std::string& path);
 
 // Removes the link `path` itself, never its target: opened without following, and removed
 // only when that handle is the entry itself. False when the platform cannot do that (Wine

@@ -29,6 +29,12 @@ bool ContainsNoCase(std::string_view text, std::string_view part) {
                            wpart.c_str(), static_cast<int>(wpart.size()), TRUE) >= 0;
 }
 
+std::string FoldedCase(std::string_view text) {
+  std::wstring wide = Widen(text);
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Narrow(wide);
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   std::string out;

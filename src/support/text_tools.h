@@ -14,6 +14,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail);
 // True when `part` occurs in `text`; an empty `part` occurs everywhere.
 bool ContainsNoCase(std::string_view text, std::string_view part);
 
+// The text in one letter case, as a key under which names that differ only in case meet.
+std::string FoldedCase(std::string_view text);
+
 // Every `from` replaced by `to` in one left-to-right pass; the result is not scanned again, so
 // removing "\Mods" from "\Mo\Modsds" keeps a "\Mods". An empty `from` changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

@@ -147,7 +147,7 @@ TEST_F(LevelScripts, OnlyTheWizardsBackupsAreRestored) {
   EXPECT_EQ(testkit::ReadFile(LevelDir("Boat") + "\\Boat.lua"), testkit::StockScriptText("Boat"));
   EXPECT_FALSE(testkit::Exists(LevelDir("Boat") + "\\Boat.lua.bak"));
   EXPECT_FALSE(testkit::Exists(LevelDir("Dam") + "\\velk_dam.lua"));
-  EXPECT_TRUE(ReadInstallRecord(ModFolder()).levels.empty());
+  EXPECT_TRUE(ReadInstallRecord(ModFolder(), fx_.gameDir).record.levels.empty());
 }
 
 TEST_F(LevelScripts, ABackupNameTakenByAnotherFileIsLeftAlone) {
