@@ -1,5 +1,6 @@
 #include "engine/change_checks.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include "support/disk_space.h"
 #include "support/file_helpers.h"
 #include "support/running_programs.h"
+#include "support/text_tools.h"
 #include "support/write_access.h"
+#include "support/zip_directory.h"
 
 namespace velk {
 namespace {
@@ -59,7 +62,27 @@ std::string DriveList(const DriveBytes& needed, const DriveBytes& free, const st
   return list;
 }
 
-StopReason CheckPayloadAndSpace(const WizardSession& session, WizardUi& ui, const Choices& choices) {
+// What the level conversion writes into the game besides the maps' files: per level the map
+// payload offers, the stock .bai files its archive takes from level.pak and the backup of its
+// script; and the install record (a few hundred bytes a level).
+std::uint64_t LevelConversionBytes(const WizardSession& session, const std::vector<std::string>& mapFiles) {
+  constexpr std::uint64_t kRecordBytesPerLevel = 512;
+  std::uint64_t bytes = 0;
+  for (const LevelEntry& level : session.InstalledLevels) {
+    const std::string inPayload = std::string(layout::kWorkFolder) + "\\" + level.Name + "\\";
+    const bool offered = std::any_of(mapFiles.begin(), mapFiles.end(),
+                                     [&](const std::string& file) { return StartsWithNoCase(file, inPayload); });
+    if (!offered) continue;
+    if (const auto entries = ReadZipDirectory(JoinPath(level.Path, layout::kStockLevelPak))) {
+      for (const ZipEntry& entry : *entries)
+        if (EndsWithNoCase(entry.name, ".bai")) bytes += entry.size;
+    }
+    bytes += FileSizeOf(JoinPath(level.Path, level.Name + layout::kScriptExtension)) + kRecordBytesPerLevel;
+  }
+  return bytes;
+}
+
+StopReason CheckPayloadAndSpace(WizardSession& session, WizardUi& ui, const Choices& choices) {
   const std::string gameDir = GameDirOf(ui);
   std::vector<PayloadNeed> needs;
   // The mod files go into Mods; the maps into the work folder beside the setup, and from there,
@@ -73,13 +96,15 @@ StopReason CheckPayloadAndSpace(const WizardSession& session, WizardUi& ui, cons
   }
   DriveBytes needed;
   for (const PayloadNeed& need : needs) {
-    const PayloadCheck check = CheckPayload(ui, session.AppDir, need.archive, need.topFolder);
+    const PayloadCheck check = CheckPayload(session, ui, need.archive, need.topFolder);
     if (!check.ok) {
       return Stopped(StopCause::Payload, FormatText(session.Texts.MsgPayloadBroken, need.archive),
                      std::string("Setup file ") + need.archive + " " + check.problem);
     }
     for (const std::string& target : need.targets) needed[VolumeRootOf(target)] += check.unpackedBytes;
+    session.PayloadFiles[need.archive] = check.files;
   }
+  if (choices.maps) needed[VolumeRootOf(gameDir)] += LevelConversionBytes(session, session.PayloadFiles[layout::kMapFilesArchive]);
   DriveBytes free;
   bool enough = true;
   for (const auto& [root, bytes] : needed) {
@@ -97,7 +122,7 @@ StopReason CheckPayloadAndSpace(const WizardSession& session, WizardUi& ui, cons
 
 }  // namespace
 
-StopReason CheckBeforeChange(const WizardSession& session, WizardUi& ui, const Choices& choices) {
+StopReason CheckBeforeChange(WizardSession& session, WizardUi& ui, const Choices& choices) {
   const bool install = choices.action == Action::Install;
   StopReason reason = CheckGameNotRunning(session, ui, install && choices.maps);
   if (reason.cause != StopCause::None || !install) return reason;

@@ -16,7 +16,8 @@ struct StopReason {
   std::string logLine;  // for the run log
 };
 
-// The first check that fails for `choices`, or a reason with StopCause::None.
-StopReason CheckBeforeChange(const WizardSession& session, WizardUi& ui, const Choices& choices);
+// The first check that fails for `choices`, or a reason with StopCause::None. Keeps the files
+// each payload archive holds in the session, for the check after its unpacking.
+StopReason CheckBeforeChange(WizardSession& session, WizardUi& ui, const Choices& choices);
 
 }  // namespace velk

@@ -9,17 +9,20 @@ namespace velk {
 
 void LogLine(WizardUi& ui, const std::string& text) { Log(RunLogFile(GameDirOf(ui)), text); }
 
-RunnerHooks HooksFor(WizardUi& ui) {
+RunnerHooks HooksFor(const WizardSession& session, WizardUi& ui) {
   RunnerHooks hooks;
   hooks.processPendingEvents = [&ui] { ui.ProcessPendingEvents(); };
   hooks.showSystemError = [&ui](const std::string& text) { ui.ShowNotice(text); };
+  hooks.timeLimitMs = session.ArchiverTimeLimitMs;
   return hooks;
 }
 
 bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& command,
-                 const std::string& folder) {
+                 const std::string& folder, const std::string& madeFile) {
   session.CommandLine = command;
-  session.CommandOutput = ExecDosCommand(session.CommandLine, folder, HooksFor(ui));
+  RunnerHooks hooks = HooksFor(session, ui);
+  if (!madeFile.empty()) hooks.beforeRestart = [madeFile] { DeleteOwnFile(madeFile); };
+  session.CommandOutput = ExecDosCommand(session.CommandLine, folder, hooks);
   return SevenZipOk(session.CommandOutput);
 }
 

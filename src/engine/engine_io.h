@@ -14,13 +14,16 @@ inline std::string GameDirOf(WizardUi& ui) { return ui.Text(Ctl::Text1); }
 // One line in <GameDir>\velk.log; a line that cannot be written is lost, the work goes on.
 void LogLine(WizardUi& ui, const std::string& text);
 
-// The runner's hooks over the window: pending events, and platform errors as a notice.
-RunnerHooks HooksFor(WizardUi& ui);
+// The runner's hooks over the window: pending events, and platform errors as a notice; the
+// session's time limit for one run.
+RunnerHooks HooksFor(const WizardSession& session, WizardUi& ui);
 
 // Runs one archiver command in `folder`, keeps the command and its output in the session and
-// answers whether the archiver reported success.
+// answers whether the archiver reported success. `madeFile`, when given, is the file the
+// command makes: a run whose reply was lost may have made it, and it goes before the command
+// is started again.
 bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& command,
-                 const std::string& folder);
+                 const std::string& folder, const std::string& madeFile = {});
 
 // Logs a failed archive run: the failed operation, then the archiver's whole output.
 void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string& failedLine);

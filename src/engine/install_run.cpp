@@ -24,15 +24,33 @@ void RemoveOldVersions(const WizardSession& session, WizardUi& ui) {
   }
 }
 
-// Unpacks one payload archive; a missing archive is reported, and the attempt still made.
+// The first file the payload's test named that the unpacking into `target` did not make;
+// empty when all are there (or the test named none).
+std::string FirstFileNotMade(const WizardSession& session, const std::string& archive, const std::string& target) {
+  const auto listed = session.PayloadFiles.find(archive);
+  if (listed == session.PayloadFiles.end()) return {};
+  for (const std::string& entry : listed->second) {
+    const std::string path = JoinPath(target, entry);
+    const bool folder = !entry.empty() && entry.back() == '\\';
+    if (!(folder ? FolderExists(path.substr(0, path.size() - 1)) : FileExists(path))) return path;
+  }
+  return {};
+}
+
+// Unpacks one payload archive into `target`; a missing archive is reported, and the attempt
+// still made. An archiver that says it succeeded but did not make what the archive holds
+// failed all the same.
 void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
-                    const std::string& command) {
+                    const std::string& command, const std::string& target) {
   if (!FileExists(JoinPath(session.AppDir, archive))) {
     ShowCatalogueError(ui, session.Texts.MsgFileNotFound, archive);
     LogLine(ui, "File missing: " + archive);
   }
   LogLine(ui, "Extracting \"" + archive + "\"");
-  if (!RunArchiver(session, ui, command, ".")) {
+  const bool reportedOk = RunArchiver(session, ui, command, ".");
+  const std::string notMade = reportedOk ? FirstFileNotMade(session, archive, target) : std::string();
+  if (!notMade.empty()) LogLine(ui, "Not unpacked: " + notMade);
+  if (!reportedOk || !notMade.empty()) {
     ShowCatalogueError(ui, session.Texts.MsgExtractError, archive);
     LogArchiverFailure(session, ui, "Error extracting " + archive);
   }
@@ -61,13 +79,13 @@ void InstallMod(WizardSession& session, WizardUi& ui, const Choices& choices, co
   if (choices.scripts) {
     KillDir(ModFolderPath(session, ui));
     ExtractPayload(session, ui, layout::kModFilesArchive,
-                   ModFilesExtractCommand(session.AppDir, GameDirOf(ui)));
+                   ModFilesExtractCommand(session.AppDir, GameDirOf(ui)), GameDirOf(ui) + layout::kModsDirSuffix);
   }
   if (choices.maps) {
     // The work folder is not emptied first: beside a payload on a drive root it is the
     // user's own X:\Temp. Unpacking overwrites what the payload holds, and what an earlier
     // conversion left there is removed by the level conversion just before it packs.
-    ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir));
+    ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir), session.AppDir);
   } else if (nextPage) {
     // No map list to show: on to the progress page and the completion page at once.
     nextPage();

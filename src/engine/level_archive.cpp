@@ -1,9 +1,16 @@
 #include "engine/level_archive.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "engine/engine_io.h"
 #include "engine/archive_commands.h"
 #include "support/file_helpers.h"
+#include "support/folder_scan.h"
 #include "support/safe_write.h"
+#include "support/text_tools.h"
+#include "support/zip_directory.h"
 
 namespace velk {
 namespace {
@@ -57,13 +64,37 @@ void PatchMissionFile(const WizardSession& s, WizardUi& ui) {
   std::string bytes;
   const bool patched = ReadFileBytes(mission, bytes) && WriteFileSafely(mission, PatchMissionBytes(bytes));
   LogLine(ui, std::string(patched ? "Patched " : "Could not patch ") + layout::kMissionFile);
+  if (!patched) ShowCatalogueError(ui, s.Texts.MsgWriteFailed, mission);
+}
+
+// The files the pack had to put into the new archive that it does not list: its top folder's
+// files but the scripts and the archive itself. Empty when all are there.
+std::string FirstFileNotPacked(const WizardSession& s, const std::string& archive) {
+  const std::optional<std::vector<ZipEntry>> listed = ReadZipDirectory(archive);
+  if (!listed) return archive;
+  std::vector<FileEntry> files;
+  FindFiles(s.LevelWorkDir, false, "*", files, {});
+  for (const FileEntry& file : files) {
+    if (EndsWithNoCase(file.Name, layout::kScriptExtension) || EqualsNoCase(file.Name, s.LevelPakName)) continue;
+    const bool packed = std::any_of(listed->begin(), listed->end(),
+                                    [&](const ZipEntry& entry) { return EqualsNoCase(entry.name, file.Name); });
+    if (!packed) return file.FullName;
+  }
+  return {};
 }
 
 bool BuildArchive(WizardSession& s, WizardUi& ui) {
   const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
   const std::string workFolder = JoinPath(s.AppDir, std::string(layout::kWorkFolderLowerCase) + "\\" + s.CurrentLevel + "\\");
-  if (!RunArchiver(s, ui, command, workFolder)) {
+  const std::string archive = s.LevelWorkDir + "\\" + s.LevelPakName;
+  // A pack started again after its reply was lost would put the first run's archive into the
+  // second: that archive goes first.
+  const bool reportedOk = RunArchiver(s, ui, command, workFolder, archive);
+  // An archiver that says it succeeded must also have packed what the folder holds.
+  const std::string notPacked = reportedOk ? FirstFileNotPacked(s, archive) : std::string();
+  if (!notPacked.empty()) LogLine(ui, "Not packed: " + notPacked);
+  if (!reportedOk || !notPacked.empty()) {
     ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
     LogArchiverFailure(s, ui, "Error creating " + s.LevelPakName);
     return false;
@@ -104,7 +135,13 @@ bool LevelPak(WizardSession& s, WizardUi& ui) {
                   s.LevelDir + "\\" + kQuote);
   // Only an archive 7-Zip finished goes into the game, and it goes in whole: the game never
   // finds half an archive, whenever the wizard is ended.
-  return packed && CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, s.LevelDir + "\\" + s.LevelPakName);
+  if (!packed) return false;
+  const std::string target = s.LevelDir + "\\" + s.LevelPakName;
+  if (CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, target)) return true;
+  // A full disk or a file held open: the level keeps what it had.
+  LogLine(ui, "Could not write " + target);
+  ShowCatalogueError(ui, s.Texts.MsgWriteFailed, target);
+  return false;
 }
 
 }  // namespace velk

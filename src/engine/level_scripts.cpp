@@ -66,9 +66,10 @@ ScriptChange PlanBackup(const std::string& target, const RecordedScript* recorde
 
 void SaveRecord(WizardSession& session, WizardUi& ui) {
   session.Record.found = true;  // compared as written from now on
-  if (!WriteInstallRecord(ModFolderPath(session, ui), session.Record))
-    LogLine(ui, "Could not write the install record " + ModFolderPath(session, ui) + "\\" +
-                    layout::kInstallRecord);
+  if (WriteInstallRecord(ModFolderPath(session, ui), session.Record)) return;
+  const std::string file = ModFolderPath(session, ui) + "\\" + layout::kInstallRecord;
+  LogLine(ui, "Could not write the install record " + file);
+  ShowCatalogueError(ui, session.Texts.MsgWriteFailed, file);
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ struct MessageCatalogue {
   // /LEVELS= (%s) left no level ticked, the levels offered follow; the second line of "Wrong Far Cry folder!" (%s: the folder
   // as given); the copy of the run log that /LOG= asked for failed (%s: the file).
   std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
+  // A file of the run (%s) could not be written: a full disk, or the file held open.
+  std::string MsgWriteFailed;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -70,7 +72,7 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(SwitchNeedsFile),   VELK_ENTRY(SwitchUnknownAction),
     VELK_ENTRY(SwitchUnknownComponent), VELK_ENTRY(SwitchNeedsSeconds),
     VELK_ENTRY(SwitchUnknownLanguage), VELK_ENTRY(MsgNoLevelChosen), VELK_ENTRY(MsgFolderTried),
-    VELK_ENTRY(MsgLogNotCopied),
+    VELK_ENTRY(MsgLogNotCopied),   VELK_ENTRY(MsgWriteFailed),
 };
 #undef VELK_ENTRY
 

@@ -24,6 +24,7 @@ PayloadCheck ReadTestReply(const std::string& reply, const std::string& topFolde
     if (text.rfind("T ", 0) == 0) {
       const std::string path = text.substr(2);
       ++entries;
+      result.files.push_back(path);
       if (!EqualsNoCase(TopFolderOf(path), topFolder)) {
         result.problem = "holds '" + path + "' outside its folder " + topFolder;
         return result;
@@ -53,8 +54,9 @@ std::string LastWords(const std::string& reply) {
 
 }  // namespace
 
-PayloadCheck CheckPayload(WizardUi& ui, const std::string& appDir, const std::string& archive,
+PayloadCheck CheckPayload(const WizardSession& session, WizardUi& ui, const std::string& archive,
                           const std::string& topFolder) {
+  const std::string& appDir = session.AppDir;
   PayloadCheck failed;
   const std::string path = JoinPath(appDir, archive);
   if (!FileExists(path)) {
@@ -67,7 +69,7 @@ PayloadCheck CheckPayload(WizardUi& ui, const std::string& appDir, const std::st
   }
   // The test reads every byte: a truncated, corrupt or password-protected archive fails it
   // (a password is asked for on the empty input and never given).
-  const std::string reply = ExecDosCommand(PayloadTestCommand(appDir, archive), ".", HooksFor(ui));
+  const std::string reply = ExecDosCommand(PayloadTestCommand(appDir, archive), ".", HooksFor(session, ui));
   if (!SevenZipOk(reply)) {
     failed.problem = "failed 7-Zip's test: " + LastWords(reply);
     return failed;

@@ -3,6 +3,9 @@
 // test, and holding only the one top folder the install expects.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "engine/wizard_session.h"
 
 #include "engine/wizard_ui.h"
 
@@ -14,10 +17,13 @@ struct PayloadCheck {
   std::string problem;
   // The bytes its files take once unpacked.
   std::uint64_t unpackedBytes = 0;
+  // Its files, as the test named them (paths that begin with the top folder).
+  std::vector<std::string> files;
 };
 
-// Checks `archive` in `appDir` with the archiver there; every entry must lie below `topFolder`.
-PayloadCheck CheckPayload(WizardUi& ui, const std::string& appDir, const std::string& archive,
+// Checks `archive` in the session's AppDir with the archiver there; every entry must lie below
+// `topFolder`.
+PayloadCheck CheckPayload(const WizardSession& session, WizardUi& ui, const std::string& archive,
                           const std::string& topFolder);
 
 }  // namespace velk

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,11 @@ struct WizardSession {
   StopCause Stopped = StopCause::None;
   // The drives' free space; the platform's when empty (tests put in their own figures).
   FreeSpaceQuery FreeSpace;
+  // How long one archiver run may take before it is ended; 0 for the runner's own limit.
+  unsigned ArchiverTimeLimitMs = 0;
+  // The files each payload archive holds, as its test before the first change listed them
+  // (paths below the folder it is unpacked into): what its unpacking must have made.
+  std::map<std::string, std::vector<std::string>> PayloadFiles;
 };
 
 // "VELK_" + ModTag under ModsDir-style paths.

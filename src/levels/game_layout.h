@@ -20,6 +20,7 @@ inline constexpr const char* kStockLevelPak = "level.pak";
 inline constexpr const char* kLevelPakName = "levelvelk.pak";
 inline constexpr const char* kSecondLevelPak = "levelvelkki.pak";
 inline constexpr const char* kDisabledSuffix = ".dis";
+inline constexpr const char* kScriptExtension = ".lua";
 inline constexpr const char* kScriptBackupSuffix = ".bak";
 // The backup's name when a file of the usual name is not the wizard's own.
 inline constexpr const char* kScriptOwnBackupSuffix = ".velk.bak";

@@ -26,10 +26,22 @@ DWORD StartBatchHidden(const BatchStart& start, UniqueHandle& process) {
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   const std::wstring folder = Widen(start.startFolder);
+  const DWORD suspended = start.job ? CREATE_SUSPENDED : 0;
   if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW | start.extraFlags, nullptr, folder.empty() ? nullptr : folder.c_str(),
-                      &startup, &info))
+                      CREATE_NO_WINDOW | suspended | start.extraFlags, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return GetLastError();
+  if (start.job) {
+    // In the job before it can start anything, so that nothing it starts escapes the job.
+    if (!AssignProcessToJobObject(start.job, info.hProcess)) {
+      const DWORD error = GetLastError();
+      TerminateProcess(info.hProcess, 1);
+      CloseHandle(info.hThread);
+      CloseHandle(info.hProcess);
+      return error;
+    }
+    ResumeThread(info.hThread);
+  }
   CloseHandle(info.hThread);
   process.reset(info.hProcess);
   return ERROR_SUCCESS;

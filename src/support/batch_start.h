@@ -16,6 +16,9 @@ struct BatchStart {
   bool skipAutoRun = false;
   // Creation flags besides CREATE_NO_WINDOW.
   DWORD extraFlags = 0;
+  // When set, the interpreter runs in this job from its first instruction, and so does every
+  // program it starts: ending the job ends them all.
+  HANDLE job = nullptr;
 };
 
 // Starts `cmd.exe /c "<batch>"` hidden; `process` gets the interpreter's handle. Returns

@@ -1,5 +1,7 @@
 #include "support/command_runner.h"
 
+#include <algorithm>
+
 #include "support/batch_start.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
@@ -56,32 +58,49 @@ DWORD DeleteWorkFile(const std::string& path) {
   return DeleteFileW(Widen(path).c_str()) ? ERROR_SUCCESS : GetLastError();
 }
 
-// Starts the batch hidden; the handle is empty when cmd could not be started. An existing
-// work folder is also given as cmd's starting folder: should the batch's cd line fail to
-// name it, the command still runs there and not in this program's folder. A share is not:
-// cmd would start in the Windows folder instead (the batch's pushd takes it there).
-DWORD StartHidden(const std::string& batchPath, const std::string& workFolder,
+// Starts the batch hidden, in `job`; the handle is empty when cmd could not be started. An
+// existing work folder is also given as cmd's starting folder: should the batch's cd line
+// fail to name it, the command still runs there and not in this program's folder. A share is
+// not: cmd would start in the Windows folder instead (the batch's pushd takes it there).
+DWORD StartHidden(const std::string& batchPath, const std::string& workFolder, HANDLE job,
                   UniqueHandle& process) {
   BatchStart start;
   start.batchPath = batchPath;
   start.startFolder = IsNetworkPath(workFolder) ? TempFolder()
                       : FolderExists(workFolder) ? workFolder
                                                  : std::string();
+  start.job = job;
   return StartBatchHidden(start, process);
 }
 
-// Waits for the process to end; window messages that arrive meanwhile go to the hook.
-DWORD WaitForEnd(HANDLE process, const RunnerHooks& hooks) {
-  if (!hooks.processPendingEvents)
-    return WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 ? ERROR_SUCCESS : GetLastError();
+// Waits for the process to end, until `deadline` (GetTickCount64); window messages that
+// arrive meanwhile go to the hook. WAIT_TIMEOUT when the time is up.
+DWORD WaitForEnd(HANDLE process, const RunnerHooks& hooks, ULONGLONG deadline) {
   for (;;) {
-    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+    const ULONGLONG now = GetTickCount64();
+    const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
+    if (!hooks.processPendingEvents) {
+      const DWORD woken = WaitForSingleObject(process, left);
+      return woken == WAIT_OBJECT_0 ? ERROR_SUCCESS : woken == WAIT_TIMEOUT ? WAIT_TIMEOUT : GetLastError();
+    }
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) return ERROR_SUCCESS;
+    if (woken == WAIT_TIMEOUT) return WAIT_TIMEOUT;
     if (woken != WAIT_OBJECT_0 + 1) return GetLastError();
     hooks.processPendingEvents();
     // Marks what the hook left in the queue as seen, so only newer input wakes the wait.
     GetQueueStatus(QS_ALLINPUT);
   }
+}
+
+// A job whose programs all end when it is closed: what a command started never outlives it.
+UniqueHandle MakeKillOnCloseJob() {
+  UniqueHandle job(CreateJobObjectW(nullptr, nullptr));
+  if (!job) return job;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
 }
 
 // The last error, or `fallback` when a call failed without setting one.
@@ -186,20 +205,36 @@ std::string ExecDosCommand(const std::string& command, const std::string& relati
   //   never reached the file: 7z.exe could not start (cmd ends with 9009, the command never
   //   ran), or cmd's console host could not start, and 7-Zip, finding no console, was given
   //   one of its own in place of the redirection (the command ran; its reply is lost).
-  // Running such a command once more is safe only because every command this program runs
-  // here is a repeatable 7-Zip command: extract with overwrite, add/update, test, list.
+  // Every start must begin from the same state. The wizard's commands that may be started
+  // again: extracting with overwrite (-y), testing and listing change nothing that a second
+  // run would not make the same. Packing is not repeatable as it stands (7-Zip would pack the
+  // first run's archive into the second), so its caller takes that archive away in
+  // beforeRestart, which runs before every start after the first.
   std::string bytes;
+  const ULONGLONG deadline = GetTickCount64() + (hooks.timeLimitMs ? hooks.timeLimitMs : kRunTimeLimitMs);
   for (int start = 1;; ++start) {
     const bool lastStart = start == kStartsAtMost;
+    if (start > 1 && hooks.beforeRestart) hooks.beforeRestart();
     stage = Stage::Start;
     UniqueHandle process;
-    const DWORD startError = StartHidden(useShort ? batchShort : batch, folder, process);
+    // Without a job (a platform that has none) the command still runs; it could then outlive
+    // the time limit's end.
+    const UniqueHandle job = MakeKillOnCloseJob();
+    const DWORD startError = StartHidden(useShort ? batchShort : batch, folder, job.get(), process);
     if (!lastStart && startError != ERROR_SUCCESS && startError != ERROR_FILE_NOT_FOUND) continue;
     if (failed(startError)) return result;
     pendingEvents();
 
     stage = Stage::Wait;
-    if (process && failed(WaitForEnd(process.get(), hooks))) return result;
+    const DWORD waited = process ? WaitForEnd(process.get(), hooks, deadline) : ERROR_SUCCESS;
+    if (waited == WAIT_TIMEOUT) {
+      // The command and whatever it started end with the job.
+      if (job) TerminateJobObject(job.get(), 1);
+      TerminateProcess(process.get(), 1);
+      WaitForSingleObject(process.get(), 5000);
+      return kRunnerTimedOutResult;
+    }
+    if (failed(waited)) return result;
 
     stage = Stage::Collect;
     if (!ReadFileBytes(reply, bytes) && failed(ErrorOr(ERROR_READ_FAULT))) return result;

@@ -88,6 +88,7 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgNoLevelChosen = "No level was converted: %s names none of the levels offered:";
   t.MsgFolderTried = "Folder tried: '%s'";
   t.MsgLogNotCopied = "The run log could not be copied to '%s'!";
+  t.MsgWriteFailed = "Could not write '%s'!|The disk may be full, or the file is in use.";
   return t;
 }
 

@@ -93,6 +93,7 @@ MessageCatalogue GermanCatalogue() {
   t.MsgNoLevelChosen = "Kein Level wurde umgewandelt: %s nennt keines der angebotenen Level:";
   t.MsgFolderTried = "Geprüfter Ordner: '%s'";
   t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
+  t.MsgWriteFailed = "'%s' konnte nicht geschrieben werden!|Vielleicht ist der Datenträger voll oder die Datei in Benutzung.";
   return t;
 }
 

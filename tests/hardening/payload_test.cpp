@@ -173,3 +173,25 @@ TEST_F(HardeningArchiver, FailingArchiverStopsBeforeAnyChange) {
 
 }  // namespace
 }  // namespace velk::hardening
+
+namespace velk::hardening {
+namespace {
+
+// An archiver that passes the payload's test but only says "Everything is Ok" when it should
+// unpack: the install is an error, not a success with no mod folder.
+TEST_F(HardeningArchiver, AnArchiverThatLiesIsAnError) {
+  MakeFolders();
+  const std::string archiver = fixture_.appDir + "\\7z.exe";
+  ASSERT_TRUE(CopyFileOver(archiver, fixture_.appDir + "\\real-7z.exe"));
+  ASSERT_TRUE(CopyFileOver(testkit::TestProgramPath("false_archiver"), archiver));
+  testkit::WriteFile(fixture_.appDir + "\\false-archiver.txt", "lies x");
+  const SetupRun run = RunChecked();
+  EXPECT_EQ(run.code, 1) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Error extracting \"modfiles.7z\"!")) << run.output;
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Error extracting modfiles.7z"));
+  EXPECT_TRUE(LogMentions(fixture_.gameDir, "Not unpacked: "));
+  ExpectStockKept(stock_, Game());
+}
+
+}  // namespace
+}  // namespace velk::hardening

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/start_faults.h"
 #include "kit/test_kit.h"
 #include "support/archiver.h"
 #include "support/file_helpers.h"
@@ -281,14 +282,7 @@ TEST_F(CommandRunner, MessagesLeftInTheQueueDoNotSpinTheWait) {
   EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
 }
 
-// The support tests run with tests/kit/start_fault.c preloaded (CMakeLists.txt): a file
-// velk-start-fault in a Wine process's current folder makes the start of the process it
-// names fail once, as a heap that Linux placed over Wine's shared user data page does.
-bool StartFaultsInjected() {
-  wchar_t value[1024];
-  const DWORD n = GetEnvironmentVariableW(L"LD_PRELOAD", value, 1024);
-  return n > 0 && n < 1024 && std::wstring(value).find(L"start_fault") != std::wstring::npos;
-}
+using testkit::StartFaultsInjected;
 
 TEST_F(CommandRunner, ProcessOfTheCommandThatCannotStartIsStartedAgain) {
   if (!StartFaultsInjected()) GTEST_SKIP() << "needs Wine and tests/kit/start_fault.c preloaded";
