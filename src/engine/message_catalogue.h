@@ -36,11 +36,16 @@ struct MessageCatalogue {
   std::string NoteSkinsNeedScripts, NoteComponentsIgnored, NoteLevelNotOffered, NoteLevelsIgnored;
   std::string SwitchUnknown, SwitchTakesNoValue, SwitchNeedsFolder, SwitchNeedsFile,
       SwitchUnknownAction, SwitchUnknownComponent, SwitchNeedsSeconds, SwitchUnknownLanguage;
+  // /D= and /DIR= name two different folders (%s: both, quoted).
+  std::string SwitchFoldersDisagree;
   // /LEVELS= (%s) left no level ticked, the levels offered follow; the second line of "Wrong Far Cry folder!" (%s: the folder
   // as given); the copy of the run log that /LOG= asked for failed (%s: the file).
   std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
   // A file of the run (%s) could not be written: a full disk, or the file held open.
   std::string MsgWriteFailed;
+  // The file /LOG= names (%s) is refused before anything changes: it cannot be written safely
+  // (a link, no file path), it is a file of the game folder, or one of the setup's own.
+  std::string MsgLogCopyUnsafe, MsgLogCopyInGame, MsgLogCopyOfSetup;
 };
 
 // Every entry of the catalogue, with its name: for walking all texts (a language that lacks
@@ -72,7 +77,8 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(SwitchNeedsFile),   VELK_ENTRY(SwitchUnknownAction),
     VELK_ENTRY(SwitchUnknownComponent), VELK_ENTRY(SwitchNeedsSeconds),
     VELK_ENTRY(SwitchUnknownLanguage), VELK_ENTRY(MsgNoLevelChosen), VELK_ENTRY(MsgFolderTried),
-    VELK_ENTRY(MsgLogNotCopied),   VELK_ENTRY(MsgWriteFailed),
+    VELK_ENTRY(MsgLogNotCopied),   VELK_ENTRY(MsgWriteFailed),    VELK_ENTRY(SwitchFoldersDisagree), VELK_ENTRY(MsgLogCopyUnsafe),
+    VELK_ENTRY(MsgLogCopyInGame),  VELK_ENTRY(MsgLogCopyOfSetup),
 };
 #undef VELK_ENTRY
 

@@ -4,7 +4,9 @@
 
 #include "levels/game_folder_check.h"
 #include "levels/steam_files.h"
+#include "levels/vdf_text.h"
 #include "support/file_helpers.h"
+#include "support/path_rules.h"
 #include "support/registry_reader.h"
 #include "support/text_tools.h"
 
@@ -27,9 +29,18 @@ struct Candidate {
   const char* source;
 };
 
-std::string ReadText(const std::string& path) {
+// A Steam file, or nothing when it is missing or longer than any real one: its parse would
+// refuse it anyway, and reading no more keeps a huge one from costing memory.
+std::string ReadSteamFile(const std::string& path) {
   std::string bytes;
-  return ReadFileBytes(path, bytes) ? bytes : std::string();
+  return ReadFileBytesUpTo(path, kVdfMaxBytes, bytes) ? bytes : std::string();
+}
+
+// Two spellings of one folder ("D:\Games\x\..\Far Cry", "D:\Games\Far Cry\.") count once.
+bool SameFolder(const std::string& a, const std::string& b) {
+  const std::string na = NormalisedFullPath(a);
+  const std::string nb = NormalisedFullPath(b);
+  return na.empty() || nb.empty() ? EqualsNoCase(a, b) : EqualsNoCase(na, nb);
 }
 
 void AddSteamCandidates(std::vector<Candidate>& out) {
@@ -41,10 +52,10 @@ void AddSteamCandidates(std::vector<Candidate>& out) {
   if (steam.empty()) return;
   // The Steam folder is a library whether or not the list names it.
   std::vector<std::string> libraries = {steam};
-  for (const std::string& listed : SteamLibraryPaths(ReadText(JoinPath(steam, kSteamLibraryList))))
+  for (const std::string& listed : SteamLibraryPaths(ReadSteamFile(JoinPath(steam, kSteamLibraryList))))
     libraries.push_back(listed);
   for (const std::string& library : libraries) {
-    const auto installDir = SteamInstallDir(ReadText(JoinPath(library, kSteamManifest)));
+    const auto installDir = SteamInstallDir(ReadSteamFile(JoinPath(library, kSteamManifest)));
     if (installDir)
       out.push_back({JoinPath(JoinPath(library, kSteamGames), *installDir), kFoundBySteam});
   }
@@ -89,7 +100,7 @@ std::vector<DetectedGame> DetectGameFolders() {
   for (Candidate& candidate : candidates) {
     if (candidate.folder.empty() || !CheckPath(candidate.folder)) continue;
     const bool seen = std::any_of(found.begin(), found.end(), [&](const DetectedGame& game) {
-      return EqualsNoCase(game.folder, candidate.folder);
+      return SameFolder(game.folder, candidate.folder);
     });
     if (!seen) found.push_back({candidate.folder, candidate.source});
   }

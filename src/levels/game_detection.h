@@ -16,8 +16,9 @@ struct DetectedGame {
   std::string source;  // one of the kFoundBy names
 };
 
-// Every candidate that CheckPath accepts, in the order above; a folder met again (letter case
-// aside) counts once, where it was met first. Empty when none is found.
+// Every candidate that CheckPath accepts, in the order above; a folder met again (in another
+// spelling of its full path or letter case) counts once, where it was met first. A Steam file
+// that is unreadable or beyond what a real one holds is passed over. Empty when none is found.
 std::vector<DetectedGame> DetectGameFolders();
 
 }  // namespace velk

@@ -72,6 +72,8 @@ std::string RunLogFile(const std::string& gameDir) { return gameDir + "\\" + lay
 
 bool RestartRunLog(const std::string& gameDir, const std::string& modTag) {
   const std::string logFile = RunLogFile(gameDir);
+  // A log that is a link loses the link only, never what it leads to; one that stays is not
+  // written (Log refuses it), and the run goes on without a log.
   if (FileExists(logFile)) DeleteFileAt(logFile);
   bool written = Log(logFile, "VELK Mod " + modTag + " logfile");
   written = Log(logFile, "Date: " + ShortDate()) && written;

@@ -16,8 +16,8 @@ bool IsNumber(const std::string& text) {
 
 std::vector<std::string> SteamLibraryPaths(std::string_view libraryFoldersVdf) {
   std::vector<std::string> paths;
-  const std::vector<VdfEntry> top = ParseVdf(libraryFoldersVdf);
-  const VdfEntry* folders = FindVdfEntry(top, "libraryfolders");
+  const std::optional<std::vector<VdfEntry>> top = ParseVdf(libraryFoldersVdf);
+  const VdfEntry* folders = top ? FindVdfEntry(*top, "libraryfolders") : nullptr;
   if (!folders || !folders->isBlock) return paths;
   for (const VdfEntry& library : folders->children) {
     if (!IsNumber(library.key)) continue;
@@ -28,8 +28,8 @@ std::vector<std::string> SteamLibraryPaths(std::string_view libraryFoldersVdf) {
 }
 
 std::optional<std::string> SteamInstallDir(std::string_view appManifestAcf) {
-  const std::vector<VdfEntry> top = ParseVdf(appManifestAcf);
-  const VdfEntry* app = FindVdfEntry(top, "AppState");
+  const std::optional<std::vector<VdfEntry>> top = ParseVdf(appManifestAcf);
+  const VdfEntry* app = top ? FindVdfEntry(*top, "AppState") : nullptr;
   const VdfEntry* dir = app && app->isBlock ? FindVdfEntry(app->children, "installdir") : nullptr;
   if (!dir || dir->isBlock || dir->value.empty()) return std::nullopt;
   return dir->value;

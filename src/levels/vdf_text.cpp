@@ -77,7 +77,18 @@ class Tokenizer {
 
 }  // namespace
 
-std::vector<VdfEntry> ParseVdf(std::string_view text) {
+VdfEntry::~VdfEntry() {
+  std::vector<VdfEntry> pending = std::move(children);
+  while (!pending.empty()) {
+    VdfEntry last = std::move(pending.back());
+    pending.pop_back();
+    for (VdfEntry& child : last.children) pending.push_back(std::move(child));
+    last.children.clear();  // entries without children now
+  }
+}
+
+std::optional<std::vector<VdfEntry>> ParseVdf(std::string_view text) {
+  if (text.size() > kVdfMaxBytes) return std::nullopt;
   std::vector<VdfEntry> top;
   // The blocks open at this point, innermost last. No recursion, so deep nesting in a damaged
   // file cannot exhaust the stack. A block's vector only grows while it is innermost.
@@ -97,6 +108,7 @@ std::vector<VdfEntry> ParseVdf(std::string_view text) {
       entry.value = std::move(token.text);
       open.back()->push_back(std::move(entry));
     } else if (token.kind == TokenKind::Open) {
+      if (open.size() > kVdfMaxDepth) return std::nullopt;
       entry.isBlock = true;
       open.back()->push_back(std::move(entry));
       open.push_back(&open.back()->back().children);

@@ -1,6 +1,7 @@
 #include "support/file_helpers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -142,6 +143,10 @@ std::string txt_ReadAll(const std::string& fileName) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  return ReadFileBytesUpTo(path, SIZE_MAX, bytes);
+}
+
+bool ReadFileBytesUpTo(const std::string& path, size_t limit, std::string& bytes) {
   bytes.clear();
   if (path.empty()) return false;
   UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
@@ -150,6 +155,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   if (!file) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+  if (static_cast<unsigned long long>(size.QuadPart) > limit) return false;
   bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < bytes.size()) {

@@ -26,6 +26,9 @@ bool RemoveFolderTree(const std::string& folderPath);
 std::string txt_ReadAll(const std::string& fileName);
 // Raw bytes of a file; false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
+// The same for a file that may be at most `limit` bytes: false, reading nothing, when it is
+// longer (a file of another program that may be huge).
+bool ReadFileBytesUpTo(const std::string& path, size_t limit, std::string& bytes);
 // Creates or replaces the file with exactly these bytes.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // Deletes one file; true when it is gone afterwards (also when it never existed). A link is

@@ -64,6 +64,9 @@ bool LeadsElsewhere(const std::wstring& path) {
 }
 
 bool LeadsElsewhere(const std::string& path) { return LeadsElsewhere(Widen(path)); }
+bool OpensEntryItself(void* handle, const std::wstring& path) {
+  return SamePath(FinalPath(handle), OwnFinalPath(path));
+}
 
 bool RemoveLinkItself(const std::wstring& path) {
   UniqueFile link = OpenForQuery(path, DELETE | FILE_READ_ATTRIBUTES, false);
@@ -83,19 +86,26 @@ std::string RealPath(const std::string& path) {
 
 }  // namespace
 
-bool ReallyLiesWithin(const std::string& path, const std::string& folder) {
-  const std::string realFolder = RealPath(folder);
-  if (realFolder.empty()) return false;
+std::string ResolvedPath(const std::string& path) {
   std::string existing = NormalisedFullPath(path);
+  std::string rest;  // the names below `existing` that are not there
   for (;;) {
-    if (existing.empty()) return false;
+    if (existing.empty()) return {};
     if (GetFileAttributesW(Widen(existing).c_str()) != INVALID_FILE_ATTRIBUTES) break;
     const size_t slash = existing.rfind('\\');
-    if (slash == std::string::npos || existing.size() <= 3) return false;
+    if (slash == std::string::npos || existing.size() <= 3) return {};
+    rest = existing.substr(slash + 1) + (rest.empty() ? "" : "\\" + rest);
     existing = NormalisedFullPath(existing.substr(0, slash + 1));
   }
   const std::string real = RealPath(existing);
-  return !real.empty() && LiesWithin(real, realFolder);
+  if (real.empty() || rest.empty()) return real;
+  return real.back() == '\\' ? real + rest : real + "\\" + rest;
+}
+
+bool ReallyLiesWithin(const std::string& path, const std::string& folder) {
+  const std::string realFolder = RealPath(folder);
+  const std::string real = ResolvedPath(path);
+  return !realFolder.empty() && !real.empty() && LiesWithin(real, realFolder);
 }
 
 }  // namespace velk

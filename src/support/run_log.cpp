@@ -1,5 +1,6 @@
 #include "support/run_log.h"
 
+#include "support/link_check.h"
 #include "support/text_codec.h"
 #include "support/win_handles.h"
 
@@ -18,6 +19,22 @@ std::string FormatNow(Formatter format) {
   return Narrow(buffer);
 }
 
+// The log opened for writing, made when missing. Never made by an open that may follow a link:
+// a new file only where no entry of the name is, so a link whose target is gone (which looks
+// missing) does not bring its target into being. The folder is never made: a missing one fails.
+UniqueFile OpenLogFile(const std::wstring& path) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_NOT_FOUND) return file;
+    file.reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    // Made by someone else in between: opened as it is now.
+  }
+  return UniqueFile();
+}
+
 }  // namespace
 
 std::string LongTimeOfDay() {
@@ -33,11 +50,12 @@ std::string ShortDate() {
 }
 
 bool Log(const std::string& logFile, const std::string& logText) {
-  const std::string& path = logFile;
-  // OPEN_ALWAYS creates the file but never its folder: a missing folder fails here.
-  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  const std::wstring path = Widen(logFile);
+  // A log that is a link would write into whatever it leads to: such a log is not written.
+  if (LeadsElsewhere(path)) return false;
+  UniqueFile file = OpenLogFile(path);
+  // Asked again of what was opened: a link made in between counts too.
+  if (!file || !OpensEntryItself(file.get(), path)) return false;
   LARGE_INTEGER zero{};
   if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return false;
   std::string entry = "[";

@@ -6,7 +6,8 @@ namespace velk {
 
 // Appends "[" + time of day + "] - " + logText + CR LF to `logFile` (<GameDir>\velk.log). The
 // file is opened and closed inside the call. Returns false when the line could not be written
-// (the folder is missing, the file is locked or read-only); callers in the install work ignore it.
+// (the folder is missing, the file is locked or read-only, or it is a link, which is never
+// written through); callers in the install work ignore it.
 bool Log(const std::string& logFile, const std::string& logText);
 
 // The current local time in the user's regional long time format (hours, minutes, seconds).

@@ -54,7 +54,7 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgSetupBusy =
       "Another VELK Mod setup is still at work after %s seconds of waiting. Nothing was changed; "
       "run this one again once the other has finished.";
-  t.MsgGameFound = "Far Cry found in '%s': using that folder.";
+  t.MsgGameFound = "Far Cry found in %s: using that folder.";
   t.MsgNoGameFound =
       "No Far Cry folder is remembered and none was found on this computer. Name it with /D=.";
   t.MsgSeveralGamesFound = "Several Far Cry installations were found. Name one with /D=:";
@@ -89,6 +89,14 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgFolderTried = "Folder tried: '%s'";
   t.MsgLogNotCopied = "The run log could not be copied to '%s'!";
   t.MsgWriteFailed = "Could not write '%s'!|The disk may be full, or the file is in use.";
+  t.SwitchFoldersDisagree = "/D= and /DIR= name different folders: %s. Name the game folder once";
+  t.MsgLogCopyUnsafe =
+      "/LOG= names '%s', which cannot be written safely (a link, or no file path).|Nothing was "
+      "changed.";
+  t.MsgLogCopyInGame =
+      "/LOG= names '%s', inside the game folder.|There, only a file of its own directly in the "
+      "game folder whose name ends in .log (not velk.log) may take the copy. Nothing was changed.";
+  t.MsgLogCopyOfSetup = "/LOG= names '%s', a file of the setup itself.|Nothing was changed.";
   return t;
 }
 

@@ -58,7 +58,7 @@ MessageCatalogue GermanCatalogue() {
   t.MsgSetupBusy =
       "Ein anderes VELK Mod Setup arbeitet nach %s Sekunden Wartezeit immer noch. Es wurde nichts "
       "geändert; bitte dieses danach erneut starten.";
-  t.MsgGameFound = "Far Cry gefunden in '%s': dieser Ordner wird verwendet.";
+  t.MsgGameFound = "Far Cry gefunden in %s: dieser Ordner wird verwendet.";
   t.MsgNoGameFound =
       "Es ist kein Far Cry Ordner gespeichert und auf diesem Computer wurde keiner gefunden. Bitte "
       "mit /D= angeben.";
@@ -94,6 +94,15 @@ MessageCatalogue GermanCatalogue() {
   t.MsgFolderTried = "Geprüfter Ordner: '%s'";
   t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
   t.MsgWriteFailed = "'%s' konnte nicht geschrieben werden!|Vielleicht ist der Datenträger voll oder die Datei in Benutzung.";
+  t.SwitchFoldersDisagree =
+      "/D= und /DIR= nennen verschiedene Ordner: %s. Bitte den Far Cry Ordner nur einmal angeben";
+  t.MsgLogCopyUnsafe =
+      "/LOG= nennt '%s', das nicht sicher geschrieben werden kann (eine Verknüpfung oder kein "
+      "Dateipfad).|Es wurde nichts geändert.";
+  t.MsgLogCopyInGame =
+      "/LOG= nennt '%s' im Far Cry Ordner.|Dort darf nur eine eigene Datei direkt im Far Cry Ordner, "
+      "deren Name auf .log endet (nicht velk.log), die Kopie aufnehmen. Es wurde nichts geändert.";
+  t.MsgLogCopyOfSetup = "/LOG= nennt '%s', eine Datei des Setups selbst.|Es wurde nichts geändert.";
   return t;
 }
 

@@ -8,13 +8,16 @@
 #include "engine/choices.h"
 #include "levels/game_detection.h"
 #include "levels/game_folder_check.h"
+#include "support/link_check.h"
 #include "support/process_info.h"
 #include "support/safe_write.h"
 #include "support/settings_store.h"
 #include "support/single_instance.h"
+#include "support/text_codec.h"
 #include "support/text_tools.h"
 #include "support/win_handles.h"
 #include "wizard/languages.h"
+#include "wizard/log_copy_target.h"
 #include "wizard/window_names.h"
 #include "wizard/navigation.h"
 #include "wizard/unattended_console.h"
@@ -69,7 +72,9 @@ void ApplyLevels(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogu
 // The copy of the run log that /LOG= asks for; an error message when it cannot be written.
 bool CopyRunLog(const std::string& gameDir, const std::string& copy, const MessageCatalogue& texts,
                 ConsoleStreams& console) {
-  if (CopyFileSafely(RunLogFile(gameDir), copy)) return true;
+  // A run log that is a link was never written: what it leads to is no copy of ours to give.
+  const std::string runLog = RunLogFile(gameDir);
+  if (!LeadsElsewhere(Widen(runLog)) && CopyFileSafely(runLog, copy)) return true;
   console.Err(FormatText(texts.MsgLogNotCopied, copy) + "\r\n");
   return false;
 }
@@ -114,10 +119,21 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
       ui.ShowError(FormatText(session.Texts.MsgSeveralGamesFound + list, ""));
       return kUnattendedBadStart;
     }
-    warn(FormatText(session.Texts.MsgGameFound, found.front().folder + " (" + found.front().source + ")"));
+    // The folder in quotes, where it was found beside them.
+    warn(FormatText(session.Texts.MsgGameFound, Quoted(found.front().folder) + " (" + found.front().source + ")"));
     ui.SetText(Ctl::Text1, found.front().folder);
   }
   const std::string folderTried = ui.Text(Ctl::Text1);
+  // The copy's file is judged against the folder the check will take, before the check starts
+  // the run log: a refused one changes nothing.
+  if (options.logCopy) {
+    std::string gameDir = folderTried;
+    CheckPath(gameDir);
+    if (const auto refusal = CheckLogCopyTarget(*options.logCopy, gameDir, session.AppDir)) {
+      ui.ShowError(FormatText(session.Texts.*refusal, *options.logCopy));
+      return kUnattendedBadStart;
+    }
+  }
 
   wizard.NextPage();  // CheckInput checks, remembers and logs the folder
   if (session.PageIndex != 1) {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "support/path_rules.h"
 #include "support/process_info.h"
 #include "support/text_tools.h"
 
@@ -29,6 +30,14 @@ std::vector<std::string> CommaList(const std::string& text) {
     if (comma == std::string::npos) return items;
     start = comma + 1;
   }
+}
+
+// Two spellings of one game folder, both taken from the current folder as the run will take
+// them: "/D=Far Cry /DIR=.\Far Cry\" name one folder.
+bool SameGameFolder(const std::string& a, const std::string& b) {
+  const std::string na = NormalisedFullPath(FullPathFromCurrentFolder(a));
+  const std::string nb = NormalisedFullPath(FullPathFromCurrentFolder(b));
+  return na.empty() || nb.empty() ? EqualsNoCase(Trimmed(a), Trimmed(b)) : EqualsNoCase(na, nb);
 }
 
 bool IsSwitch(const std::string& argument) { return !argument.empty() && argument[0] == '/'; }
@@ -70,6 +79,9 @@ std::optional<Refusal> ReadSwitch(const std::vector<std::string>& arguments, siz
     while (i + 1 < arguments.size() && !IsSwitch(arguments[i + 1])) folder += " " + arguments[++i];
     if (Trimmed(folder).empty())
       return Refusal{&MessageCatalogue::SwitchNeedsFolder, name == "/d" ? "/D=" : "/DIR="};
+    // Which of two folders was meant cannot be told: neither is taken.
+    if (o.gameDir && !SameGameFolder(*o.gameDir, folder))
+      return Refusal{&MessageCatalogue::SwitchFoldersDisagree, SingleQuoted(*o.gameDir) + ", " + SingleQuoted(folder)};
     o.gameDir = folder;
   } else if (name == "/action" && hasValue) {
     const std::string action = Lower(value);
@@ -171,7 +183,8 @@ std::string UnattendedUsage() {
          "  /KEEPOLD       leave old versions of the mod in place\r\n"
          "  /LANG=         language of the messages (default: the system's)\r\n"
          "  /WAIT=         how long to wait for another setup to finish (default 300 seconds)\r\n"
-         "  /LOG=<file>    also copy the run log to this file at the end\r\n"
+         "  /LOG=<file>    also copy the run log to this file at the end (in the game folder\r\n"
+         "                 only a <name>.log directly in it)\r\n"
          "For scripts written for other installers: /SILENT and /VERYSILENT act as /S,\r\n"
          "/DIR=<folder> as /D=; /SUPPRESSMSGBOXES and /NORESTART change nothing.\r\n"
          "Messages go to the error output, the summary to the output, every step to the run\r\n"
@@ -179,8 +192,9 @@ std::string UnattendedUsage() {
          "Exit codes:\r\n"
          "  0  done\r\n"
          "  1  done with error messages\r\n"
-         "  2  bad switches, wrong game folder or no write access to it, or none named or\r\n"
-         "     remembered and none or several found (nothing changed)\r\n"
+         "  2  bad switches (also /D= and /DIR= naming different folders, or a /LOG= file\r\n"
+         "     of the game or the setup, or a link), wrong game folder or no write access to\r\n"
+         "     it, or none named or remembered and none or several found (nothing changed)\r\n"
          "  3  another setup still at work after the wait (nothing changed)\r\n"
          "  4  a setup file (modfiles.7z, mapfiles.7z, 7z.exe) missing or damaged (nothing changed)\r\n"
          "  5  too little free space for the unpacking (nothing changed)\r\n"

@@ -1,6 +1,7 @@
 // Steam's library list and app manifests as Steam writes them, and as hand edits leave them.
 #include "levels/steam_files.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,8 +95,10 @@ TEST(SteamInstallDir, NamesTheFolderBelowCommon) {
 }
 
 TEST(ParseVdf, NestingEscapesAndConditions) {
-  const std::vector<VdfEntry> top =
+  const std::optional<std::vector<VdfEntry>> parsed =
       ParseVdf("\"a\" { \"b\" \"x\\\\\\\"y\" [$WIN32] \"c\" { } } \"d\" \"e\" \"key only\"");
+  ASSERT_TRUE(parsed);
+  const std::vector<VdfEntry>& top = *parsed;
   ASSERT_EQ(top.size(), 2u);
   EXPECT_TRUE(top[0].isBlock);
   ASSERT_EQ(top[0].children.size(), 2u);
@@ -103,6 +106,53 @@ TEST(ParseVdf, NestingEscapesAndConditions) {
   EXPECT_TRUE(top[0].children[1].isBlock);
   EXPECT_EQ(FindVdfEntry(top, "D")->value, "e");
   EXPECT_EQ(FindVdfEntry(top, "key only"), nullptr);
+}
+
+// A library list nested `depth` blocks deep below its first library, with the path at the bottom.
+std::string NestedLibraryList(size_t depth) {
+  std::string vdf = "\"libraryfolders\" { \"1\" ";
+  for (size_t i = 2; i < depth; ++i) vdf += "{ \"x\" ";
+  vdf += "{ \"path\" \"D:\\\\Lib\" ";
+  vdf += std::string(depth > 2 ? depth - 2 : 0, '}') + "} }";
+  return vdf;
+}
+
+struct VdfBoundCase {
+  const char* name;
+  std::string text;
+  bool readable;
+};
+
+TEST(ParseVdf, FilesBeyondTheBoundsAreUnreadable) {
+  const std::string padding(kVdfMaxBytes, ' ');
+  const std::vector<VdfBoundCase> cases = {
+      {"deepest allowed", NestedLibraryList(kVdfMaxDepth), true},
+      {"one level too deep", NestedLibraryList(kVdfMaxDepth + 1), false},
+      {"100,000 open blocks", std::string(100000, '{'), false},
+      {"100,000 closed blocks", "\"a\" " + std::string(100000, '{') + std::string(100000, '}'), false},
+      {"largest allowed", "\"a\" \"b\"" + padding.substr(7), true},
+      {"one byte too long", "\"a\" \"b\"" + padding.substr(6), false},
+  };
+  for (const VdfBoundCase& c : cases) {
+    EXPECT_EQ(ParseVdf(c.text).has_value(), c.readable) << c.name;
+  }
+  // A list too long to read names no library, though its start names one.
+  EXPECT_EQ(SteamLibraryPaths("\"libraryfolders\" { \"1\" \"D:\\\\Lib\" }" + padding), Paths{});
+  EXPECT_EQ(SteamLibraryPaths("\"libraryfolders\" { \"1\" { \"path\" \"D:\\\\Lib\" } }"), Paths{"D:\\Lib"});
+}
+
+TEST(VdfEntry, ADeepTreeIsFreedWithoutRecursion) {
+  // Built by hand: the parser would refuse it. Freed by recursion, this depth would
+  // overflow the stack.
+  VdfEntry root;
+  VdfEntry* at = &root;
+  for (int i = 0; i < 200000; ++i) {
+    at->children.emplace_back();
+    at->children.back().isBlock = true;
+    at = &at->children.back();
+  }
+  root = VdfEntry();
+  EXPECT_TRUE(root.children.empty());
 }
 
 }  // namespace

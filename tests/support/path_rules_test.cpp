@@ -6,6 +6,7 @@
 #include "kit/unix_side.h"
 #include "support/file_helpers.h"
 #include "support/link_check.h"
+#include "support/text_tools.h"
 
 namespace velk {
 namespace {
@@ -61,6 +62,22 @@ TEST(ReallyLiesWithin, FollowsLinksOutOfTheFolder) {
   testkit::MakeUnixLink(game + "\\Levels\\Linked", outside);
   EXPECT_FALSE(ReallyLiesWithin(game + "\\Levels\\Linked", game));
   EXPECT_FALSE(ReallyLiesWithin(game + "\\Levels\\Linked\\Linked.lua", game));
+}
+
+TEST(ResolvedPath, FollowsLinksAndKeepsTheMissingNames) {
+  testkit::TempFolder root("prr");
+  const std::string game = root.path() + "\\game";
+  const std::string outside = root.path() + "\\outside";
+  ASSERT_TRUE(CreateFolders(game));
+  ASSERT_TRUE(CreateFolders(outside));
+  testkit::WriteFile(outside + "\\level.pak", "stock");
+  testkit::MakeUnixLink(game + "\\Linked", outside);
+  const std::string realOutside = ResolvedPath(outside);
+  ASSERT_FALSE(realOutside.empty());
+  EXPECT_TRUE(EqualsNoCase(ResolvedPath(game + "\\Linked\\level.pak"), realOutside + "\\level.pak"));
+  EXPECT_TRUE(EqualsNoCase(ResolvedPath(game + "\\Linked\\new\\copy.log"), realOutside + "\\new\\copy.log"));
+  EXPECT_TRUE(EqualsNoCase(ResolvedPath(game + "\\x\\..\\Linked\\."), realOutside));
+  EXPECT_EQ(ResolvedPath("relative\\copy.log"), "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/test_kit.h"
+#include "kit/unix_side.h"
 #include "support/file_helpers.h"
 #include "support/text_codec.h"
 
@@ -77,6 +78,29 @@ TEST(RunLog, FailsWithoutCreatingAMissingFolder) {
     CloseHandle(locked);
   }
   EXPECT_EQ(testkit::LogTexts(parent.path()), std::vector<std::string>{"kept"});
+}
+
+TEST(RunLog, NeverWritesThroughALink) {
+  TempFolder parent("log");
+  const std::string game = parent.path() + "\\game";
+  ASSERT_TRUE(CreateFolders(game));
+  const std::string victim = parent.path() + "\\victim.txt";
+  testkit::WriteFile(victim, "theirs");
+  // A link to a file, and one whose target is not there yet (the open would create it).
+  const struct {
+    const char* name;
+    std::string target;
+  } cases[] = {{"velk.log", victim}, {"dangling.log", parent.path() + "\\made.txt"}};
+  testkit::WriteFile(parent.path() + "\\made.txt", "");  // a link is made to something there
+  for (const auto& c : cases) testkit::MakeUnixLink(game + "\\" + c.name, c.target);
+  ASSERT_TRUE(DeleteFileW(Widen(parent.path() + "\\made.txt").c_str()));
+  for (const auto& c : cases) {
+    EXPECT_FALSE(Log(game + "\\" + c.name, "into the link")) << c.name;
+  }
+  EXPECT_EQ(testkit::ReadFile(victim), "theirs");
+  EXPECT_FALSE(testkit::Exists(parent.path() + "\\made.txt"));
+  // The run goes on: a plain log beside them is written.
+  EXPECT_TRUE(Log(game + "\\plain.log", "kept"));
 }
 
 TEST(RunLog, ShortDateHasDayMonthAndYear) {

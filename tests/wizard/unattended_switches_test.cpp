@@ -1,4 +1,7 @@
 // The unattended mode's command line.
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "wizard/unattended.h"
@@ -54,6 +57,32 @@ TEST(UnattendedSwitches, ActionsAndLevelLists) {
   ASSERT_TRUE(noParts.ok);
   EXPECT_FALSE(noParts.options.scripts || noParts.options.cursor || noParts.options.skins ||
                noParts.options.maps);
+}
+
+TEST(UnattendedSwitches, AGameFolderNamedTwiceMustBeTheSame) {
+  const struct {
+    std::vector<std::string> arguments;
+    bool ok;
+  } cases[] = {
+      {{"/S", "/D=C:\\Games\\Far Cry", "/DIR=c:/games/far cry/"}, true},
+      {{"/S", "/D=C:\\Games\\x\\..\\Far Cry", "/D=C:\\Games\\Far Cry\\."}, true},
+      {{"/S", "/DIR=C:\\Games\\Far Cry", "/DIR=C:\\Games\\Far", "Cry"}, true},
+      {{"/S", "/D=C:\\Games\\Far Cry", "/DIR=D:\\Far Cry"}, false},
+      {{"/S", "/DIR=C:\\Games\\Far Cry", "/D=D:\\Far Cry"}, false},
+      {{"/S", "/D=C:\\Games\\Far Cry", "/D=D:\\Far Cry"}, false},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back("/LANG=en");
+    const SwitchParse p = ParseUnattendedSwitches(arguments);
+    EXPECT_EQ(p.ok, c.ok) << c.arguments[1] << " " << c.arguments[2] << ": " << p.error;
+    if (c.ok) continue;
+    // Both folders named, neither taken.
+    const std::string first = c.arguments[1].substr(c.arguments[1].find('=') + 1);
+    const std::string second = c.arguments[2].substr(c.arguments[2].find('=') + 1);
+    EXPECT_NE(p.error.find("'" + first + "', '" + second + "'"), std::string::npos) << p.error;
+    EXPECT_NE(p.error.find("/D= and /DIR="), std::string::npos) << p.error;
+  }
 }
 
 TEST(UnattendedSwitches, GameFolderTakesTheRestWithBlanks) {

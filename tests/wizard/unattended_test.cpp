@@ -364,7 +364,7 @@ TEST_F(Unattended, WithoutGameFolderASingleInstallationFoundIsUsed) {
   registry.AddGogGame(fixture_.gameDir);
   run = Run("/LANG=en /COMPONENTS=scripts", /*withGameDir=*/false);
   EXPECT_EQ(run.code, kUnattendedDone) << run.output;
-  EXPECT_TRUE(Contains(run.output, FormatText(EnglishCatalogue().MsgGameFound, fixture_.gameDir + " (GOG)")))
+  EXPECT_TRUE(Contains(run.output, "Far Cry found in \"" + fixture_.gameDir + "\" (GOG): using that folder."))
       << run.output;
   EXPECT_TRUE(testkit::Exists(Mod("ModDesc.txt")));
   // Several found (and none remembered): each one listed, code 2.
