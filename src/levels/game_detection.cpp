@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "levels/game_folder_check.h"
+#include "levels/game_layout.h"
 #include "levels/steam_files.h"
+#include "levels/unix_steam.h"
 #include "support/file_helpers.h"
 #include "support/registry_reader.h"
 #include "support/text_tools.h"
@@ -11,10 +13,9 @@
 namespace velk {
 namespace {
 
-// Steam's app id of Far Cry names its manifest in each library.
-constexpr const char* kSteamManifest = "steamapps\\appmanifest_13520.acf";
-constexpr const char* kSteamLibraryList = "steamapps\\libraryfolders.vdf";
-constexpr const char* kSteamGames = "steamapps\\common";
+using layout::kSteamGames;
+using layout::kSteamLibraryList;
+using layout::kSteamManifest;
 constexpr const char* kSteamKey = "Software\\Valve\\Steam";
 // Written by 32-bit installers, so read in the 32-bit view (WOW6432Node on 64-bit Windows).
 constexpr const char* kGogGamesKey = "SOFTWARE\\GOG.com\\Games";
@@ -93,6 +94,7 @@ std::vector<DetectedGame> DetectGameFolders() {
     });
     if (!seen) found.push_back({candidate.folder, candidate.source});
   }
+  if (found.empty()) found = DetectUnixSteamGames();
   return found;
 }
 
