@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/archive_start.h"
 #include "engine/choices.h"
 #include "engine/engine_io.h"
 #include "engine/level_removal.h"
@@ -28,7 +29,7 @@ void RemoveOldVersions(const WizardSession& session, WizardUi& ui) {
 void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
                     const std::string& command) {
   if (!FileExists(JoinPath(session.AppDir, archive))) {
-    ShowCatalogueError(ui, session.Texts.MsgFileNotFound, archive);
+    ui.ShowError(SetupFileMessage(session, archive, session.Texts.MsgFileNotFound));
     LogLine(ui, "File missing: " + archive);
   }
   LogLine(ui, "Extracting \"" + archive + "\"");
@@ -41,7 +42,7 @@ void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& arc
 // Without the archiver every unpacking fails; the user first learns which file is missing.
 void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
   if (FileExists(JoinPath(session.AppDir, layout::kArchiver))) return;
-  ShowCatalogueError(ui, session.Texts.MsgFileNotFound, layout::kArchiver);
+  ui.ShowError(SetupFileMessage(session, layout::kArchiver, session.Texts.MsgFileNotFound));
   LogLine(ui, std::string("File missing: ") + layout::kArchiver);
 }
 
