@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "engine/archive_start.h"
 #include "engine/engine_io.h"
 #include "engine/payload_check.h"
 #include "levels/game_layout.h"
@@ -91,14 +92,14 @@ StopReason CheckPayloadAndSpace(WizardSession& session, WizardUi& ui, const Choi
   if (choices.maps) needs.push_back({layout::kMapFilesArchive, layout::kWorkFolder, {session.AppDir, gameDir}});
   if (needs.empty()) return {};
   if (!FileExists(JoinPath(session.AppDir, layout::kArchiver))) {
-    return Stopped(StopCause::Payload, FormatText(session.Texts.MsgPayloadBroken, layout::kArchiver),
+    return Stopped(StopCause::Payload, SetupFileMessage(session, layout::kArchiver, session.Texts.MsgPayloadBroken),
                    std::string("Setup file ") + layout::kArchiver + " is missing");
   }
   DriveBytes needed;
   for (const PayloadNeed& need : needs) {
     const PayloadCheck check = CheckPayload(session, ui, need.archive, need.topFolder);
     if (!check.ok) {
-      return Stopped(StopCause::Payload, FormatText(session.Texts.MsgPayloadBroken, need.archive),
+      return Stopped(StopCause::Payload, SetupFileMessage(session, need.archive, session.Texts.MsgPayloadBroken),
                      std::string("Setup file ") + need.archive + " " + check.problem);
     }
     for (const std::string& target : need.targets) needed[VolumeRootOf(target)] += check.unpackedBytes;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/archive_start.h"
 #include "engine/choices.h"
 #include "engine/engine_io.h"
 #include "engine/level_removal.h"
@@ -43,7 +44,7 @@ std::string FirstFileNotMade(const WizardSession& session, const std::string& ar
 void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
                     const std::string& command, const std::string& target) {
   if (!FileExists(JoinPath(session.AppDir, archive))) {
-    ShowCatalogueError(ui, session.Texts.MsgFileNotFound, archive);
+    ui.ShowError(SetupFileMessage(session, archive, session.Texts.MsgFileNotFound));
     LogLine(ui, "File missing: " + archive);
   }
   LogLine(ui, "Extracting \"" + archive + "\"");
@@ -59,7 +60,7 @@ void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& arc
 // Without the archiver every unpacking fails; the user first learns which file is missing.
 void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
   if (FileExists(JoinPath(session.AppDir, layout::kArchiver))) return;
-  ShowCatalogueError(ui, session.Texts.MsgFileNotFound, layout::kArchiver);
+  ui.ShowError(SetupFileMessage(session, layout::kArchiver, session.Texts.MsgFileNotFound));
   LogLine(ui, std::string("File missing: ") + layout::kArchiver);
 }
 

@@ -30,6 +30,9 @@ struct MessageCatalogue {
   // game is running (%s: the file it holds). Then the question: back to the choices, or close.
   std::string MsgPayloadBroken, MsgNotEnoughSpace, MsgSpaceNeeded, MsgSpaceFree,
       MsgSetupFolderReadOnly, MsgGameRunning, MsgBackOrExit;
+  // Started from inside its archive, the setup stands alone in the archiver's temporary
+  // folder: it says so instead of MsgPayloadBroken or MsgFileNotFound.
+  std::string MsgUnpackArchiveFirst;
   // The unattended mode's own texts. Its notes on choices that could not apply, and the
   // reasons a switch is refused: where a name or value is %s, it comes with its own single
   // quotes (in a text, "'" is a double quote).
@@ -70,7 +73,7 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(MsgGameFound),      VELK_ENTRY(MsgNoGameFound),    VELK_ENTRY(MsgSeveralGamesFound),
     VELK_ENTRY(MsgPayloadBroken),  VELK_ENTRY(MsgNotEnoughSpace), VELK_ENTRY(MsgSpaceNeeded),
     VELK_ENTRY(MsgSpaceFree),      VELK_ENTRY(MsgSetupFolderReadOnly), VELK_ENTRY(MsgGameRunning),
-    VELK_ENTRY(MsgBackOrExit),
+    VELK_ENTRY(MsgBackOrExit),     VELK_ENTRY(MsgUnpackArchiveFirst),
     VELK_ENTRY(NoteSkinsNeedScripts), VELK_ENTRY(NoteComponentsIgnored),
     VELK_ENTRY(NoteLevelNotOffered), VELK_ENTRY(NoteLevelsIgnored),
     VELK_ENTRY(SwitchUnknown),     VELK_ENTRY(SwitchTakesNoValue), VELK_ENTRY(SwitchNeedsFolder),

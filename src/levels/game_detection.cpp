@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "levels/game_folder_check.h"
+#include "levels/game_layout.h"
 #include "levels/steam_files.h"
 #include "levels/vdf_text.h"
+#include "levels/unix_steam.h"
 #include "support/file_helpers.h"
 #include "support/path_rules.h"
 #include "support/registry_reader.h"
@@ -13,10 +15,9 @@
 namespace velk {
 namespace {
 
-// Steam's app id of Far Cry names its manifest in each library.
-constexpr const char* kSteamManifest = "steamapps\\appmanifest_13520.acf";
-constexpr const char* kSteamLibraryList = "steamapps\\libraryfolders.vdf";
-constexpr const char* kSteamGames = "steamapps\\common";
+using layout::kSteamGames;
+using layout::kSteamLibraryList;
+using layout::kSteamManifest;
 constexpr const char* kSteamKey = "Software\\Valve\\Steam";
 // Written by 32-bit installers, so read in the 32-bit view (WOW6432Node on 64-bit Windows).
 constexpr const char* kGogGamesKey = "SOFTWARE\\GOG.com\\Games";
@@ -28,13 +29,6 @@ struct Candidate {
   std::string folder;
   const char* source;
 };
-
-// A Steam file, or nothing when it is missing or longer than any real one: its parse would
-// refuse it anyway, and reading no more keeps a huge one from costing memory.
-std::string ReadSteamFile(const std::string& path) {
-  std::string bytes;
-  return ReadFileBytesUpTo(path, kVdfMaxBytes, bytes) ? bytes : std::string();
-}
 
 // Two spellings of one folder ("D:\Games\x\..\Far Cry", "D:\Games\Far Cry\.") count once.
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -104,6 +98,7 @@ std::vector<DetectedGame> DetectGameFolders() {
     });
     if (!seen) found.push_back({candidate.folder, candidate.source});
   }
+  if (found.empty()) found = DetectUnixSteamGames();
   return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Finds installed copies of Far Cry for a first start, when no game folder is remembered:
-// Steam's libraries, then GOG's and Ubisoft's registry entries, then the uninstall entries.
+// Steam's libraries, then GOG's and Ubisoft's registry entries, then the uninstall entries;
+// under Wine, when these find none, the Linux Steam libraries of the Unix user (unix_steam.h).
 #include <string>
 #include <vector>
 

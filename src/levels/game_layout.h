@@ -57,6 +57,12 @@ inline constexpr std::array<const char*, 3> kLegacyPayload = {"COMCTL32.OCX", "C
 inline constexpr const char* kShortcutFile = "Far Cry VELK.lnk";
 inline constexpr int kShortcutIconIndex = 1;
 
+// A Steam library: the game's manifest (Steam's app id of Far Cry names it), the list of the
+// further libraries in the Steam folder, and the folder that holds each installed game.
+inline constexpr const char* kSteamManifest = "steamapps\\appmanifest_13520.acf";
+inline constexpr const char* kSteamLibraryList = "steamapps\\libraryfolders.vdf";
+inline constexpr const char* kSteamGames = "steamapps\\common";
+
 // The 20 stock levels, in the game's order (index 1 to 20 in the wizard's own numbering).
 inline constexpr std::array<const char*, 20> kStockLevels = {
     "Archive", "Boat",      "Bunker",    "Carrier",  "Catacombs", "Control",  "Cooler",

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "levels/vdf_text.h"
+#include "support/file_helpers.h"
 
 namespace velk {
 namespace {
@@ -13,6 +14,11 @@ bool IsNumber(const std::string& text) {
 }
 
 }  // namespace
+
+std::string ReadSteamFile(const std::string& path) {
+  std::string bytes;
+  return ReadFileBytesUpTo(path, kVdfMaxBytes, bytes) ? bytes : std::string();
+}
 
 std::vector<std::string> SteamLibraryPaths(std::string_view libraryFoldersVdf) {
   std::vector<std::string> paths;

@@ -61,6 +61,10 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgPayloadBroken =
       "The setup file '%s' is missing or damaged.|Nothing was changed. Please download the setup "
       "again.";
+  t.MsgUnpackArchiveFirst =
+      "The setup was started from inside its archive, without its other files.|Nothing was "
+      "changed. Please unpack the whole archive into a folder first (right-click it, 'Extract "
+      "All...') and start VelkSetup.exe from there.";
   t.MsgNotEnoughSpace = "There is not enough free disk space:|%s|Nothing was changed. Please free "
                         "some space and try again.";
   t.MsgSpaceNeeded = "%s MB needed";

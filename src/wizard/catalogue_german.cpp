@@ -66,6 +66,10 @@ MessageCatalogue GermanCatalogue() {
   t.MsgPayloadBroken =
       "Die Setup-Datei '%s' fehlt oder ist beschädigt.|Es wurde nichts geändert. Bitte das Setup "
       "neu herunterladen.";
+  t.MsgUnpackArchiveFirst =
+      "Das Setup wurde direkt aus seinem Archiv gestartet, ohne seine übrigen Dateien.|Es wurde "
+      "nichts geändert. Bitte zuerst das ganze Archiv in einen Ordner entpacken (Rechtsklick, "
+      "'Alle extrahieren...') und VelkSetup.exe von dort starten.";
   t.MsgNotEnoughSpace = "Es ist nicht genügend freier Speicherplatz vorhanden:|%s|Es wurde nichts "
                         "geändert. Bitte Platz schaffen und es erneut versuchen.";
   t.MsgSpaceNeeded = "%s MB benötigt";

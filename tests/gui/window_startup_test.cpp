@@ -5,6 +5,7 @@
 #include "gui/gui_driver.h"
 #include "kit/game_registry.h"
 #include "kit/test_kit.h"
+#include "kit/unix_home.h"
 #include "support/file_helpers.h"
 #include "support/settings_store.h"
 #include "wizard/control_table.h"
@@ -58,6 +59,26 @@ TEST(WindowStartUp, FirstStartSuggestsTheInstallationFoundAndWaitsOnPageZero) {
   wizard->Click(IdOf(Ctl::Command5));
   ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 1; }, 30000));
   EXPECT_EQ(ReadGameDirSetting(), std::optional<std::string>(steamGame));
+  wizard->Close();
+  EXPECT_EQ(wizard->WaitForExit(), 0u);
+}
+
+// Under Wine, the game in the Linux Steam of the Unix user (HOME for this wizard only).
+TEST(WindowStartUp, FirstStartSuggestsTheGameInTheLinuxSteam) {
+  WizardSetup setup;
+  testkit::GameRegistry registry;
+  testkit::UnixHome home;
+  const std::string library = home.path() + "\\Games\\SteamLibrary";
+  const std::string steamGame = home.AddSteamGame(library, "Far Cry");
+  home.ListLibraries(home.steamFolder(), {library});
+  ClearGameDirSetting();
+  auto wizard = StartWizard(setup.program);
+  ASSERT_TRUE(WaitUntil([&] { return wizard->VisiblePage() == 0; }));
+  ASSERT_TRUE(wizard->Settle());
+  EXPECT_EQ(steamGame.rfind("Z:\\", 0), 0u) << steamGame;
+  EXPECT_EQ(wizard->Text(IdOf(Ctl::Text1)), steamGame);
+  EXPECT_EQ(ReadGameDirSetting(), std::nullopt);  // a suggestion, not a decision
+  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("first-start-found-in-linux-steam.png")));
   wizard->Close();
   EXPECT_EQ(wizard->WaitForExit(), 0u);
 }

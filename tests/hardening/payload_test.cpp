@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/message_catalogue.h"
 #include "hardening/hardening_fixture.h"
@@ -59,6 +61,27 @@ class HardeningPayload : public HardeningTest {
 
   std::vector<std::string> stockFolders_;
 };
+
+// Double-clicked inside the downloaded zip: the archiver copies the program alone into a
+// temporary folder of its own. The player is told to unpack the archive; in an ordinary
+// folder the same program without its files still says to download again.
+TEST_F(HardeningPayload, ProgramAloneInAnArchiversTempFolderAsksToUnpackFirst) {
+  MakeFolders();
+  const std::vector<std::pair<std::string, bool>> folders = {
+      {"Temp1_VelkSetup-1.0.zip", true}, {"Rar$EXa4412.18544", true}, {"7zO8B2C4F1D", true},
+      {"temp12_velksetup.ZIP", true},    {"Temp_VelkSetup.zip", false}, {"Downloads", false}};
+  for (const auto& [name, fromArchive] : folders) {
+    fixture_.appDir = temp_.path() + "\\" + name;
+    ASSERT_TRUE(CreateFolders(fixture_.appDir));
+    ASSERT_TRUE(CopyFileOver(testkit::ProgramPath(), fixture_.appDir + "\\VelkSetup.exe"));
+    const SetupRun run = RunChecked();
+    EXPECT_EQ(run.code, 4) << name << run.output;
+    const std::string expected = fromArchive ? FormatText(kEnglish.MsgUnpackArchiveFirst, "")
+                                             : FormatText(kEnglish.MsgPayloadBroken, "7z.exe");
+    EXPECT_TRUE(Contains(run.output, expected)) << name << run.output;
+    EXPECT_FALSE(FolderExists(fixture_.gameDir + "\\Mods\\VELK_Av8")) << name;
+  }
+}
 
 TEST_F(HardeningPayload, GameFolderOnAnotherDriveThanThePayload) {
   OtherDriveFolder other;

@@ -73,6 +73,10 @@ void MakeUnixLink(const std::string& linkPath, const std::string& targetPath) {
     throw std::runtime_error("could not link " + linkPath + " to " + targetPath);
 }
 
+void RemoveUnixTree(const std::string& folder) {
+  RunUnix("Z:\\bin\\rm -rf " + Quoted(UnixPathOf(folder)), [&] { return !PathExists(folder); });
+}
+
 MappedDrive::MappedDrive(const std::string& letter, const std::string& folder)
     : letter_(letter), device_(DosDevices() + "/" + letter + ":") {
   RunUnix("Z:\\bin\\ln -sfn " + Quoted(UnixPathOf(folder)) + " " + Quoted(device_),

@@ -12,6 +12,10 @@ std::string UnixPathOf(const std::string& windowsPath);
 // A Unix symbolic link at `linkPath` pointing at `targetPath` (both Windows paths).
 void MakeUnixLink(const std::string& linkPath, const std::string& targetPath);
 
+// Removes `folder` and all below it on the Unix side (rm -rf), links themselves, never what
+// they point at (Wine cannot remove a Unix link without its target).
+void RemoveUnixTree(const std::string& folder);
+
 // `folder` seen as the drive `letter` ("x") while the object lives.
 class MappedDrive {
  public:

@@ -20,6 +20,7 @@
 #include "kit/link_file.h"
 #include "kit/named_lock.h"
 #include "kit/test_kit.h"
+#include "kit/unix_home.h"
 #include "support/file_helpers.h"
 #include "support/process_info.h"
 #include "support/single_instance.h"
@@ -374,6 +375,29 @@ TEST_F(Unattended, WithoutGameFolderASingleInstallationFoundIsUsed) {
   EXPECT_EQ(run.code, kUnattendedBadStart) << run.output;
   EXPECT_TRUE(Contains(run.output, steamGame + " (Steam)")) << run.output;
   EXPECT_TRUE(Contains(run.output, fixture_.gameDir + " (GOG)")) << run.output;
+}
+
+// Under Wine with the game in the Linux Steam of the Unix user (HOME for this run only).
+TEST_F(Unattended, WithoutGameFolderTheGameInTheLinuxSteamIsUsed) {
+  MakeFolders();
+  testkit::GameRegistry registry;
+  testkit::SettingsLock::ForgetGameDir();
+  testkit::UnixHome home;
+  const std::string library = home.path() + "\\Games\\SteamLibrary";
+  const std::string game = home.AddSteamGame(library, "Far Cry");
+  home.ListLibraries(home.steamFolder(), {home.steamFolder(), library});
+  SetupRun run = Run("/LANG=en /COMPONENTS=scripts", /*withGameDir=*/false);
+  EXPECT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Far Cry found in \"" + game + "\" (Steam)")) << run.output;
+  EXPECT_EQ(game.rfind("Z:\\", 0), 0u) << game;
+  EXPECT_TRUE(testkit::Exists(game + "\\Mods\\VELK_Av8\\ModDesc.txt"));
+  // An installation the Windows side knows wins.
+  testkit::SettingsLock::ForgetGameDir();
+  registry.AddGogGame(fixture_.gameDir);
+  run = Run("/LANG=en /COMPONENTS=scripts", /*withGameDir=*/false);
+  EXPECT_EQ(run.code, kUnattendedDone) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Far Cry found in \"" + fixture_.gameDir + "\" (GOG)")) << run.output;
+  EXPECT_FALSE(Contains(run.output, game)) << run.output;
 }
 
 TEST_F(Unattended, WithoutGameFolderTheRememberedOneIsUsed) {
