@@ -31,8 +31,11 @@ std::string ScriptsExtractCommand(const std::string& appDir, const std::string& 
          Quoted(JoinPath(folder, "")) + " *.lua -r";
 }
 
-std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName) {
-  return ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
+std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName,
+                            const std::vector<std::string>& leftOut) {
+  std::string command = ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
+  for (const std::string& name : leftOut) command += " -x!" + Quoted(name);
+  return command;
 }
 
 std::string PayloadTestCommand(const std::string& appDir, const std::string& archive) {

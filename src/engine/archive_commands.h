@@ -1,6 +1,7 @@
 #pragma once
 // The archiver command lines of the wizard, with the payload's and the game's fixed names.
 #include <string>
+#include <vector>
 
 namespace velk {
 
@@ -13,8 +14,10 @@ std::string BaiExtractCommand(const std::string& levelDir, const std::string& le
 // "{appDir}\7z.exe" x -y "{appDir}\mapfiles.7z" -o"{folder}\" *.lua -r: the map payload's
 // level scripts alone, with their folders.
 std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder);
-// "{appDir}\7z.exe" a -tzip {levelPakName} * -y -x!"*.lua"
-std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName);
+// "{appDir}\7z.exe" a -tzip {levelPakName} * -y -x!"*.lua", then -x!"{name}" for each of
+// `leftOut` (paths relative to the work folder).
+std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName,
+                            const std::vector<std::string>& leftOut = {});
 // "{appDir}\7z.exe" t -bb1 "{appDir}\{archive}": the payload archive's own integrity test,
 // naming every entry it tests ("T <path>") and ending with the unpacked size ("Size: <bytes>").
 std::string PayloadTestCommand(const std::string& appDir, const std::string& archive);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "engine/engine_io.h"
@@ -69,13 +70,16 @@ void PatchMissionFile(const WizardSession& s, WizardUi& ui) {
 
 // The files the pack had to put into the new archive that it does not list: its top folder's
 // files but the scripts and the archive itself. Empty when all are there.
-std::string FirstFileNotPacked(const WizardSession& s, const std::string& archive) {
+std::string FirstFileNotPacked(const WizardSession& s, const std::string& archive,
+                               const std::vector<std::string>& leftOut) {
   const std::optional<std::vector<ZipEntry>> listed = ReadZipDirectory(archive);
   if (!listed) return archive;
   std::vector<FileEntry> files;
   FindFiles(s.LevelWorkDir, false, "*", files, {});
   for (const FileEntry& file : files) {
-    if (EndsWithNoCase(file.Name, layout::kScriptExtension) || EqualsNoCase(file.Name, s.LevelPakName)) continue;
+    const bool notToPack = EndsWithNoCase(file.Name, layout::kScriptExtension) || EqualsNoCase(file.Name, s.LevelPakName) ||
+                           std::any_of(leftOut.begin(), leftOut.end(), [&](const std::string& name) { return EqualsNoCase(name, file.Name); });
+    if (notToPack) continue;
     const bool packed = std::any_of(listed->begin(), listed->end(),
                                     [&](const ZipEntry& entry) { return EqualsNoCase(entry.name, file.Name); });
     if (!packed) return file.FullName;
@@ -83,8 +87,33 @@ std::string FirstFileNotPacked(const WizardSession& s, const std::string& archiv
   return {};
 }
 
+// Files in the level's work folder that neither the map payload holds nor this conversion
+// made (the .bai files from level.pak, the archive itself): what an older payload or someone
+// else left there. They are left out of the level's archive, and left where they are.
+std::vector<std::string> FilesNotOfThePayload(const WizardSession& s, WizardUi& ui) {
+  const auto listed = s.PayloadFiles.find(layout::kMapFilesArchive);
+  if (listed == s.PayloadFiles.end()) return {};
+  std::set<std::string> payload;
+  const std::string inPayload = std::string(layout::kWorkFolder) + "\\" + s.CurrentLevel + "\\";
+  for (const std::string& entry : listed->second)
+    if (StartsWithNoCase(entry, inPayload)) payload.insert(FoldedCase(entry.substr(inPayload.size())));
+  std::vector<FileEntry> files;
+  FindFiles(s.LevelWorkDir, true, "*.*", files, [&ui] { ui.ProcessPendingEvents(); });
+  std::vector<std::string> foreign;
+  for (const FileEntry& file : files) {
+    const std::string relative = file.FullName.substr(s.LevelWorkDir.size() + 1);
+    const bool topLevel = relative.find('\\') == std::string::npos;
+    const bool made = topLevel && (EndsWithNoCase(relative, ".bai") || EqualsNoCase(relative, s.LevelPakName));
+    if (made || payload.count(FoldedCase(relative))) continue;
+    LogLine(ui, "Not packed, not of the map payload: " + file.FullName);
+    foreign.push_back(relative);
+  }
+  return foreign;
+}
+
 bool BuildArchive(WizardSession& s, WizardUi& ui) {
-  const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName);
+  const std::vector<std::string> leftOut = FilesNotOfThePayload(s, ui);
+  const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName, leftOut);
   ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
   const std::string workFolder = JoinPath(s.AppDir, std::string(layout::kWorkFolderLowerCase) + "\\" + s.CurrentLevel + "\\");
   const std::string archive = s.LevelWorkDir + "\\" + s.LevelPakName;
@@ -92,7 +121,7 @@ bool BuildArchive(WizardSession& s, WizardUi& ui) {
   // second: that archive goes first.
   const bool reportedOk = RunArchiver(s, ui, command, workFolder, archive);
   // An archiver that says it succeeded must also have packed what the folder holds.
-  const std::string notPacked = reportedOk ? FirstFileNotPacked(s, archive) : std::string();
+  const std::string notPacked = reportedOk ? FirstFileNotPacked(s, archive, leftOut) : std::string();
   if (!notPacked.empty()) LogLine(ui, "Not packed: " + notPacked);
   if (!reportedOk || !notPacked.empty()) {
     ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");

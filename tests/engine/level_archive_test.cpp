@@ -153,5 +153,20 @@ TEST_F(LevelArchive, AFailedPackingIsReportedAndTheCopyLineStillWritten) {
   EXPECT_FALSE(FileExists(NewArchive()));
 }
 
+TEST_F(LevelArchive, FilesAnOlderPayloadLeftInTheWorkFolderStayOutOfTheArchive) {
+  // The payload's test listed what this payload holds for the level; the rest of the folder
+  // came from elsewhere.
+  session_.PayloadFiles["mapfiles.7z"] = {"Temp\\Archive\\", "Temp\\Archive\\Archive.lua",
+                                          "Temp\\Archive\\mission_velk.xml", "Temp\\Archive\\velk_objects.xml"};
+  testkit::WriteFile(work_ + "\\old_objects.xml", "from an older payload");
+  testkit::WriteFile(work_ + "\\sub\\notes.txt", "someone's notes");
+  EXPECT_TRUE(LevelPak(session_, ui_));
+  EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()),
+            Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai", "velk_objects.xml"}));
+  EXPECT_TRUE(testkit::Exists(work_ + "\\old_objects.xml"));
+  EXPECT_TRUE(testkit::Exists(work_ + "\\sub\\notes.txt"));
+  EXPECT_TRUE(testkit::LogHas(fx_.gameDir, "Not packed, not of the map payload: " + work_ + "\\old_objects.xml"));
+}
+
 }  // namespace
 }  // namespace velk::enginetest
