@@ -201,3 +201,30 @@ TEST_F(HardeningGameState, LevelFolderIsAFileOrHasNoLevelArchive) {
 
 }  // namespace
 }  // namespace velk::hardening
+
+namespace velk::hardening {
+namespace {
+
+// The copy of a level's new archive fails (the name it is written under first is held, as a
+// full disk or a scanner would stop it): a message naming the file, a log line, exit 1, and
+// that level as it was.
+TEST_F(HardeningGameState, ALevelArchiveThatCannotBeWrittenIsAnError) {
+  MakeFolders();
+  const std::string part = Level("Dam", "levelvelk.pak.velkpart");
+  testkit::WriteFile(part, "held");
+  stock_ = Game();
+  const SetupRun run = [&] {
+    const UniqueFile held = testkit::HoldWithoutSharing(part);
+    EXPECT_TRUE(held);
+    return RunChecked();
+  }();
+  EXPECT_EQ(run.code, 1) << run.output;
+  EXPECT_TRUE(Contains(run.output, "Could not write \"" + Level("Dam", "levelvelk.pak") + "\"!")) << run.output;
+  EXPECT_TRUE(LogHas(fixture_.gameDir, "Could not write " + Level("Dam", "levelvelk.pak")));
+  EXPECT_FALSE(testkit::Exists(Level("Dam", "levelvelk.pak")));
+  EXPECT_EQ(testkit::ReadFile(Level("Dam", "Dam.lua")), testkit::StockScriptText("Dam"));
+  EXPECT_TRUE(testkit::Exists(Level("Archive", "levelvelk.pak")));
+}
+
+}  // namespace
+}  // namespace velk::hardening
