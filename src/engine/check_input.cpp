@@ -66,7 +66,8 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
 // The choices page is left only when the run can finish: otherwise the user hears why, and
 // may try again (the game closed), go back to the choices, or close the wizard.
 bool CheckChoicesPage(WizardSession& session, WizardUi& ui) {
-  const Choices choices = ReadChoices(ui);
+  session.Request.choices = ReadChoices(ui);
+  const Choices& choices = session.Request.choices;
   for (;;) {
     const StopReason stop = CheckBeforeChange(session, ui, choices);
     if (stop.cause == StopCause::None) return true;

@@ -30,6 +30,10 @@ struct Choices {
 Ctl OptionOf(Action action);
 std::optional<Action> ActionOf(Ctl option);
 
+// The controls that hold the choices.
+inline constexpr Ctl kChoiceControls[] = {Ctl::Option1, Ctl::Option2, Ctl::Option3, Ctl::Check1,
+                                          Ctl::Check2,  Ctl::Check3,  Ctl::Check4,  Ctl::Check5};
+
 // The choices as the controls hold them.
 Choices ReadChoices(WizardUi& ui);
 // The controls set to the choices, each part enabled when the choices allow it: the four

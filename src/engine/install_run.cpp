@@ -131,7 +131,7 @@ void PrepareChoices(WizardSession& session, WizardUi& ui) {
 }
 
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
-  const Choices choices = ReadChoices(ui);
+  const Choices& choices = session.Request.choices;
   if (choices.removeOld) RemoveOldVersions(session, ui);
   // An install without maps takes the mod's level archives out of the game, and with them the
   // mod's level scripts: no level keeps a mod script without its archive.

@@ -46,7 +46,7 @@ void BuildChosenLevels(WizardSession& session, WizardUi& ui) {
 }
 
 void ConvertLevels(WizardSession& session, WizardUi& ui) {
-  const Choices choices = ReadChoices(ui);
+  const Choices& choices = session.Request.choices;
   if (!choices.maps || choices.action != Action::Install) return;
   for (size_t m = 0; m < session.ChosenLevels.size(); ++m) {
     const LevelEntry level = session.ChosenLevels[m];

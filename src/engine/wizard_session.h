@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/choices.h"
 #include "engine/install_record.h"
 #include "engine/message_catalogue.h"
 #include "levels/game_layout.h"
@@ -22,6 +23,12 @@ enum class StopCause { None, Payload, Space, SetupFolder, GameRunning };
 
 // The free bytes on the drive of a folder; none when unknown.
 using FreeSpaceQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
+
+// What the run works from, taken from the window once, when the page that holds it is left,
+// and fixed from then on: a control changed while the work runs changes nothing.
+struct RunRequest {
+  Choices choices;  // taken when the choices page is left
+};
 
 struct WizardSession {
   int PageIndex = 0;
@@ -43,6 +50,8 @@ struct WizardSession {
   std::string CommandLine;
   std::string CommandOutput;
   std::string UpdatedLevels;
+
+  RunRequest Request;
 
   MessageCatalogue Texts;
   std::string Language = "en";  // the /LANG= name of the language of Texts

@@ -1,6 +1,7 @@
 #include "wizard/navigation.h"
 
 #include <optional>
+#include <vector>
 
 #include "engine/choices.h"
 #include "engine/install_run.h"
@@ -14,19 +15,31 @@
 namespace velk {
 // The next and exit buttons stay disabled while a page's work runs; nested NextPage calls
 // (from DoOutput, or the page-2 skip) share one disabled stretch.
+// The choices cannot be changed while the page that holds them is at work: its checks and
+// the run take the choices as they were when the next button was pressed.
 class Wizard::BusyScope {
  public:
   explicit BusyScope(Wizard& wizard) : wizard_(wizard) {
-    if (wizard_.busy_++ == 0) wizard_.SetButtonsEnabled(false);
+    if (wizard_.busy_++ != 0) return;
+    wizard_.SetButtonsEnabled(false);
+    if (wizard_.session_.PageIndex != 1) return;
+    for (const Ctl control : kChoiceControls) {
+      if (!wizard_.ui_.Enabled(control)) continue;
+      wizard_.ui_.SetEnabled(control, false);
+      frozen_.push_back(control);
+    }
   }
   ~BusyScope() {
-    if (--wizard_.busy_ == 0) wizard_.SetButtonsEnabled(true);
+    if (--wizard_.busy_ != 0) return;
+    wizard_.SetButtonsEnabled(true);
+    for (const Ctl control : frozen_) wizard_.ui_.SetEnabled(control, true);
   }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
   Wizard& wizard_;
+  std::vector<Ctl> frozen_;  // the choice controls it disabled
 };
 
 void Wizard::SetButtonsEnabled(bool enabled) {
@@ -64,7 +77,7 @@ void Wizard::NextPage() {
     DoOutput(session_, ui_, [this] { NextPage(); });
     // PageIndex is read again: an install without maps has already moved on by itself.
     if (session_.PageIndex == 2) ui_.SetVisible(Ctl::Frame1, false);
-    if (session_.PageIndex == 2 && ReadChoices(ui_).action != Action::Install) {
+    if (session_.PageIndex == 2 && session_.Request.choices.action != Action::Install) {
       NextPage();
       NextPage();
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/choices.h"
 #include "levels/game_folder_check.h"
 #include "levels/level_discovery.h"
 #include "support/file_helpers.h"
@@ -66,6 +67,9 @@ void EngineTest::TearDown() {
 }
 
 void EngineTest::Page(int pageIndex) {
+  // The wizard takes the choices when the choices page is left; a test that enters a later
+  // page directly has just set them.
+  if (pageIndex >= 2) session_.Request.choices = ReadChoices(ui_);
   session_.PageIndex = pageIndex;
   ui_.ShowPage(pageIndex, true);
   DoOutput(session_, ui_, [this] { EnterNextPage(); });
