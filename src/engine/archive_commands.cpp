@@ -23,7 +23,7 @@ std::string MapFilesExtractCommand(const std::string& appDir) {
 
 std::string BaiExtractCommand(const std::string& levelDir, const std::string& levelWorkDir) {
   return std::string(layout::kArchiverProgram) + " e " + Quoted(levelDir + "\\" + layout::kStockLevelPak) +
-         " -o" + Quoted(levelWorkDir + "\\") + " *.bai -y";
+         " -o" + Quoted(levelWorkDir + "\\") + " " + layout::kBaiPattern + " -y";
 }
 
 std::string ScriptsExtractCommand(const std::string& appDir, const std::string& folder) {
@@ -33,7 +33,7 @@ std::string ScriptsExtractCommand(const std::string& appDir, const std::string& 
 
 std::string LevelPakCommand(const std::string& appDir, const std::string& levelPakName,
                             const std::vector<std::string>& leftOut) {
-  std::string command = ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!\"*.lua\"";
+  std::string command = ArchiverIn(appDir) + " a -tzip " + levelPakName + " * -y -x!" + Quoted(layout::kScriptPattern);
   for (const std::string& name : leftOut) command += " -x!" + Quoted(name);
   return command;
 }

@@ -76,7 +76,7 @@ std::uint64_t LevelConversionBytes(const WizardSession& session, const std::vect
     if (!offered) continue;
     if (const auto entries = ReadZipDirectory(JoinPath(level.Path, layout::kStockLevelPak))) {
       for (const ZipEntry& entry : *entries)
-        if (EndsWithNoCase(entry.name, ".bai")) bytes += entry.size;
+        if (EndsWithNoCase(entry.name, layout::kBaiExtension)) bytes += entry.size;
     }
     bytes += FileSizeOf(JoinPath(level.Path, level.Name + layout::kScriptExtension)) + kRecordBytesPerLevel;
   }

@@ -36,8 +36,8 @@ void RemoveOldArchives(WizardSession& s, WizardUi& ui) {
 std::string ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
   // Files of an earlier conversion (a repair, or a run that was ended by force) would block
   // the renames below, go into the new archive beside the fresh ones, or pass for this run's.
-  const std::string hideBai = "hide" + s.CurrentLevel + ".bai";
-  const std::string netBai = "net" + s.CurrentLevel + ".bai";
+  const std::string hideBai = layout::HideBaiOf(s.CurrentLevel);
+  const std::string netBai = layout::NetBaiOf(s.CurrentLevel);
   for (const std::string& stale : {std::string(layout::kHideBai), std::string(layout::kNetBai), hideBai, netBai})
     DeleteFileAt(s.LevelWorkDir + "\\" + stale);
   const std::string stockPak = s.LevelDir + "\\" + layout::kStockLevelPak;
@@ -103,7 +103,7 @@ std::vector<std::string> FilesNotOfThePayload(const WizardSession& s, WizardUi& 
   for (const FileEntry& file : files) {
     const std::string relative = file.FullName.substr(s.LevelWorkDir.size() + 1);
     const bool topLevel = relative.find('\\') == std::string::npos;
-    const bool made = topLevel && (EndsWithNoCase(relative, ".bai") || EqualsNoCase(relative, s.LevelPakName));
+    const bool made = topLevel && (EndsWithNoCase(relative, layout::kBaiExtension) || EqualsNoCase(relative, s.LevelPakName));
     if (made || payload.count(FoldedCase(relative))) continue;
     LogLine(ui, "Not packed, not of the map payload: " + file.FullName);
     foreign.push_back(relative);
@@ -156,8 +156,8 @@ bool LevelPak(WizardSession& s, WizardUi& ui) {
   }
   // 7-Zip would update an existing archive and pack the old copy into the new one.
   DeleteFileAt(s.LevelWorkDir + "\\" + s.LevelPakName);
-  RenameFile(s.LevelWorkDir + "\\hide" + s.CurrentLevel + ".bai", layout::kHideBai);
-  RenameFile(s.LevelWorkDir + "\\net" + s.CurrentLevel + ".bai", layout::kNetBai);
+  RenameFile(s.LevelWorkDir + "\\" + layout::HideBaiOf(s.CurrentLevel), layout::kHideBai);
+  RenameFile(s.LevelWorkDir + "\\" + layout::NetBaiOf(s.CurrentLevel), layout::kNetBai);
   PatchMissionFile(s, ui);
   const bool packed = BuildArchive(s, ui);
   LogLine(ui, std::string("Copying ") + kQuote + s.LevelPakName + kQuote + " to folder " + kQuote +

@@ -69,7 +69,7 @@ void PlaceShortcut(const WizardSession& session, WizardUi& ui) {
   const std::string existing = desktop + "\\" + layout::kShortcutFile;
   if (FileExists(existing)) DeleteFileAt(existing);
   const std::string gameExe = GameDirOf(ui) + layout::kGameExe;
-  CreateShortcut(desktop + "\\" + FormatText(session.Texts.MsgShortcutName, "") + ".lnk", gameExe,
+  CreateShortcut(desktop + "\\" + FormatText(session.Texts.MsgShortcutName, "") + layout::kLinkExtension, gameExe,
                  GameDirOf(ui) + layout::kBin32, "-Mod:" + ModFolderName(session), gameExe,
                  layout::kShortcutIconIndex, kShowCmdShow);
 }

@@ -97,7 +97,7 @@ void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::
             [&ui] { ui.ProcessPendingEvents(); });
   FolderSet restored;
   for (const char* suffix : {layout::kScriptOwnBackupSuffix, layout::kScriptBackupSuffix}) {
-    const std::string tail = std::string(".lua") + suffix;
+    const std::string tail = std::string(layout::kScriptExtension) + suffix;
     for (const FileEntry& backup : backups) {
       if (!EndsWithNoCase(backup.Name, tail)) continue;
       const std::string script = backup.FullName.substr(0, backup.FullName.size() - std::string(suffix).size());

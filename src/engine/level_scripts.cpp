@@ -13,8 +13,6 @@
 namespace velk {
 namespace {
 
-constexpr const char* kScriptPattern = "*.lua";
-
 std::string Leaf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
 bool ReadIfThere(const std::string& path, std::string& bytes) {
@@ -79,7 +77,7 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   const std::string level = RelativeToGame(gameDir, session.LevelDir);
   std::vector<FileEntry> scripts;
   FindFiles(JoinPath(session.AppDir, layout::kWorkFolder) + "\\" + session.CurrentLevel, false,
-            kScriptPattern, scripts, [&ui] { ui.ProcessPendingEvents(); });
+            layout::kScriptPattern, scripts, [&ui] { ui.ProcessPendingEvents(); });
   std::string modBytes;
   if (scripts.empty() || !ReadFileBytes(scripts.front().FullName, modBytes)) {
     if (!session.Record.HasLevel(level) || !session.Record.found) {

@@ -57,7 +57,7 @@ std::string RecordGuard::Check(RecordedKind kind, const std::string& text, std::
   }
   // The conversion names the script after the payload's first one, normally <Level>.lua.
   const std::string leaf = LeafName(NormalisedFullPath(gameDir_ + "\\" + text));
-  if (!EndsWithNoCase(leaf, ".lua") || leaf.size() <= 4) {
+  if (!EndsWithNoCase(leaf, layout::kScriptExtension) || leaf.size() <= 4) {
     why = "not a level script";
     return {};
   }

@@ -21,6 +21,9 @@ inline constexpr const char* kLevelPakName = "levelvelk.pak";
 inline constexpr const char* kSecondLevelPak = "levelvelkki.pak";
 inline constexpr const char* kDisabledSuffix = ".dis";
 inline constexpr const char* kScriptExtension = ".lua";
+inline constexpr const char* kScriptPattern = "*.lua";
+// What makes a folder below Levels or Mods a level: a file of this pattern in it.
+inline constexpr const char* kLevelArchivePattern = "*.pak";
 inline constexpr const char* kScriptBackupSuffix = ".bak";
 // The backup's name when a file of the usual name is not the wizard's own.
 inline constexpr const char* kScriptOwnBackupSuffix = ".velk.bak";
@@ -39,6 +42,11 @@ inline constexpr const char* kInstallRecord = "InstallRecord.txt";
 inline constexpr const char* kMissionFile = "mission_velk.xml";
 inline constexpr const char* kHideBai = "hidevelk.bai";
 inline constexpr const char* kNetBai = "netvelk.bai";
+inline constexpr const char* kBaiExtension = ".bai";
+inline constexpr const char* kBaiPattern = "*.bai";
+// The two .bai files of a level that the mod's archive holds under its own names.
+inline std::string HideBaiOf(const std::string& level) { return "hide" + level + kBaiExtension; }
+inline std::string NetBaiOf(const std::string& level) { return "net" + level + kBaiExtension; }
 
 // Payload beside the program (AppDir).
 inline constexpr const char* kArchiver = "7z.exe";
@@ -55,6 +63,7 @@ inline constexpr std::array<const char*, 3> kLegacyPayload = {"COMCTL32.OCX", "C
 
 // Desktop shortcut.
 inline constexpr const char* kShortcutFile = "Far Cry VELK.lnk";
+inline constexpr const char* kLinkExtension = ".lnk";
 inline constexpr int kShortcutIconIndex = 1;
 
 // A Steam library: the game's manifest (Steam's app id of Far Cry names it), the list of the

@@ -37,8 +37,8 @@ std::vector<LevelEntry> BuildLevelList(const std::vector<FileEntry>& files,
 void GetInstLevels(const std::string& gameDir, std::vector<LevelEntry>& installed,
                    const std::function<void()>& processPendingEvents) {
   std::vector<FileEntry> files;
-  FindFiles(gameDir + layout::kLevels, true, "*.pak", files, processPendingEvents);
-  FindFiles(gameDir + layout::kMods, true, "*.pak", files, processPendingEvents);
+  FindFiles(gameDir + layout::kLevels, true, layout::kLevelArchivePattern, files, processPendingEvents);
+  FindFiles(gameDir + layout::kMods, true, layout::kLevelArchivePattern, files, processPendingEvents);
   // Case-sensitive on purpose: only level folders of mods count, not every mod archive.
   ReplaceWhenFound(installed, BuildLevelList(files, "Levels"));
 }
