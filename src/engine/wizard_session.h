@@ -19,6 +19,10 @@ namespace velk {
 // end there.
 enum class StopCause { None, Payload, Space, SetupFolder, GameRunning };
 
+// Takes hold of the game folder (and the setup's own folder) for the rest of the run, so that
+// no other setup changes them meanwhile; false, after telling the user, when another holds it.
+using GameClaim = std::function<bool(const std::string& gameDir)>;
+
 // The free bytes on the drive of a folder; none when unknown.
 using FreeSpaceQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
 
@@ -57,6 +61,8 @@ struct WizardSession {
   StopCause Stopped = StopCause::None;
   // The drives' free space; the platform's when empty (tests put in their own figures).
   FreeSpaceQuery FreeSpace;
+  // Asked when page 0 is left, before anything is written; none: no other setup to fear.
+  GameClaim ClaimGame;
 };
 
 // "VELK_" + ModTag under ModsDir-style paths.
