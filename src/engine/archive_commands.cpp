@@ -42,4 +42,8 @@ std::string PayloadTestCommand(const std::string& appDir, const std::string& arc
   return ArchiverIn(appDir) + " t -bb1 " + Quoted(JoinPath(appDir, archive));
 }
 
+std::string ArchiveListCommand(const std::string& appDir, const std::string& archive) {
+  return ArchiverIn(appDir) + " l -slt " + Quoted(JoinPath(appDir, archive));
+}
+
 }  // namespace velk

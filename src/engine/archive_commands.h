@@ -21,5 +21,8 @@ std::string LevelPakCommand(const std::string& appDir, const std::string& levelP
 // "{appDir}\7z.exe" t -bb1 "{appDir}\{archive}": the payload archive's own integrity test,
 // naming every entry it tests ("T <path>") and ending with the unpacked size ("Size: <bytes>").
 std::string PayloadTestCommand(const std::string& appDir, const std::string& archive);
+// "{appDir}\7z.exe" l -slt "{appDir}\{archive}": every entry the archive holds, one block of
+// "Name = value" lines each ("Path = ...", "Attributes = D" for a folder).
+std::string ArchiveListCommand(const std::string& appDir, const std::string& archive);
 
 }  // namespace velk

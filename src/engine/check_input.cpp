@@ -47,6 +47,7 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
     ui.ShowError(FormatText(session.Texts.MsgWrongGameDir, ""));
     return false;
   }
+  if (session.ClaimGame && !session.ClaimGame(gameDir)) return false;
   WriteGameDirSetting(gameDir);
   GetInstLevels(gameDir, session.InstalledLevels, [&ui] { ui.ProcessPendingEvents(); });
   // Found out before anything is changed: a folder the install would write to but may not.

@@ -21,6 +21,10 @@ namespace velk {
 // end there.
 enum class StopCause { None, Payload, Space, SetupFolder, GameRunning };
 
+// Takes hold of the game folder (and the setup's own folder) for the rest of the run, so that
+// no other setup changes them meanwhile; false, after telling the user, when another holds it.
+using GameClaim = std::function<bool(const std::string& gameDir)>;
+
 // The free bytes on the drive of a folder; none when unknown.
 using FreeSpaceQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
 
@@ -72,6 +76,8 @@ struct WizardSession {
   // The files each payload archive holds, as its test before the first change listed them
   // (paths below the folder it is unpacked into): what its unpacking must have made.
   std::map<std::string, std::vector<std::string>> PayloadFiles;
+  // Asked when page 0 is left, before anything is written; none: no other setup to fear.
+  GameClaim ClaimGame;
 };
 
 // "VELK_" + ModTag under ModsDir-style paths.

@@ -74,6 +74,13 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, bool inDesign
   if (!RegisterClasses(instance)) return nullptr;
   std::unique_ptr<MainWindow> window(new MainWindow(instance, inDesignHost));
   window->session_.AppDir = ExeFolder();
+  // A game or setup folder another setup works on is left alone: the window stays on page 0.
+  MainWindow* self = window.get();
+  window->session_.ClaimGame = [self](const std::string& gameDir) {
+    if (self->locks_.Claim(self->session_.AppDir, gameDir, 0)) return true;
+    self->ui_.ShowError(FormatText(self->session_.Texts.MsgAlreadyRunning, ""));
+    return false;
+  };
   const std::wstring caption = Widen(kWindowCaptionPrefix + window->session_.ModTag);
   HWND hwnd = CreateWindowExW(kFormExStyle, kWindowClassName, caption.c_str(), kFormStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance,

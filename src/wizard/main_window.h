@@ -11,6 +11,7 @@
 #include "engine/wizard_session.h"
 #include "support/win_handles.h"
 #include "wizard/navigation.h"
+#include "wizard/run_locks.h"
 #include "wizard/window_ui.h"
 
 namespace velk {
@@ -64,6 +65,7 @@ class MainWindow {
   size_t picture_ = 0;
   DWORD pageWorkDoneAt_ = 0;  // when the last press of the next button had been handled
   std::optional<DWORD> inputTime_;  // when the posted message being handled was made
+  RunLocks locks_;  // held until the window closes
   WizardSession session_;
   WindowUi ui_;
   Wizard wizard_;

@@ -20,6 +20,7 @@
 #include "wizard/log_copy_target.h"
 #include "wizard/window_names.h"
 #include "wizard/navigation.h"
+#include "wizard/run_locks.h"
 #include "wizard/unattended_console.h"
 
 namespace velk {
@@ -190,12 +191,23 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   ComScope com;  // the desktop shortcut is written through COM
   WizardSession session;
   session.AppDir = ExeFolder();
+  // The game and the setup's folder are held before their checks, for the whole run.
+  RunLocks locks;
+  bool busy = false;
+  session.ClaimGame = [&](const std::string& gameDir) {
+    if (locks.Claim(session.AppDir, gameDir, options.waitSeconds * 1000u)) return true;
+    console.Err(FormatText(CatalogueOf(MessageLanguage(options)).MsgSetupBusy,
+                           std::to_string(options.waitSeconds)) + "\r\n");
+    busy = true;
+    return false;
+  };
   // The payload is named relative to the program's folder, as when it is started from there.
   SetCurrentFolder(session.AppDir);
   ConsoleUi ui(console);
   int code = RunUnattendedPages(options, session, ui,
                                 [&console](const std::string& note) { console.Err(note + "\r\n"); },
                                 SystemDefaultLcid());
+  if (busy) return kUnattendedBusy;
   if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
   // A run stopped by a check before the first change has no summary, but its log line.
   if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");

@@ -1,5 +1,6 @@
-// The exit button of the real wizard: the payload goes, the work folder only when empty, and
-// the program file and Kill.bat after the program has ended; with /dev nothing goes.
+// The exit button of the real wizard: the payload goes, of the work folder what the map
+// payload holds and then the folder when empty, and the program file and Kill.bat after the
+// program has ended; with /dev nothing goes.
 #include <windows.h>
 
 #include <string>
@@ -67,6 +68,19 @@ TEST_F(ExitButton, WorkFolderWithFilesStays) {
   StartAndExit({}, 1);
   EXPECT_TRUE(testkit::Exists(App() + "\\Temp\\Archive\\someone.txt"));
   EXPECT_FALSE(testkit::Exists(App() + "\\mapfiles.7z"));
+  EXPECT_TRUE(WaitUntil([&] { return !testkit::Exists(setup_.program); }, 10000));
+}
+
+TEST_F(ExitButton, UnpackedLevelsGoTheUsersFileStays) {
+  // The work folder as an install leaves it, with a file of the user's beside the levels.
+  ASSERT_EQ(testkit::RunProgram("\"" + App() + "\\7z.exe\" x -y mapfiles.7z", App()), 0);
+  ASSERT_TRUE(testkit::Exists(App() + "\\Temp\\Dam"));
+  testkit::WriteFile(App() + "\\Temp\\mine.txt", "x");
+  StartAndExit({}, 1);
+  for (const char* level : {"Archive", "Boat", "Dam"})
+    EXPECT_FALSE(testkit::Exists(App() + "\\Temp\\" + level)) << level;
+  EXPECT_TRUE(testkit::Exists(App() + "\\Temp\\mine.txt"));
+  EXPECT_TRUE(LogEndsWithExitLine());
   EXPECT_TRUE(WaitUntil([&] { return !testkit::Exists(setup_.program); }, 10000));
 }
 

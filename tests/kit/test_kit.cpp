@@ -123,8 +123,30 @@ std::string ArchiverPath() { return ExeFolder() + "\\7z.exe"; }
 std::string ProgramPath() { return ExeFolder() + "\\VelkSetup.exe"; }
 std::string TestProgramPath(const std::string& name) { return ExeFolder() + "\\" + name + ".exe"; }
 
+namespace {
+
+// This process's environment with TEMP and TMP set to `tempFolder`, as CreateProcessW takes it.
+std::wstring EnvironmentWithTemp(const std::string& tempFolder) {
+  std::wstring block;
+  if (wchar_t* own = GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) {
+      if (_wcsnicmp(entry, L"TEMP=", 5) == 0 || _wcsnicmp(entry, L"TMP=", 4) == 0) continue;
+      block += entry;
+      block += L'\0';
+    }
+    FreeEnvironmentStringsW(own);
+  }
+  for (const wchar_t* name : {L"TEMP=", L"TMP="}) {
+    block += name + Widen(tempFolder);
+    block += L'\0';
+  }
+  return block + L'\0';
+}
+
+}  // namespace
+
 int RunProgram(const std::string& commandLine, const std::string& workDir, std::string* output,
-               unsigned timeoutMs) {
+               unsigned timeoutMs, const std::string& tempFolder) {
   if (output) output->clear();
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   UniqueHandle outRead, outWrite, inRead, inWrite;
@@ -143,7 +165,10 @@ int RunProgram(const std::string& commandLine, const std::string& workDir, std::
   PROCESS_INFORMATION info{};
   std::wstring command = Widen(commandLine);
   const std::wstring folder = Widen(workDir);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+  std::wstring environment = tempFolder.empty() ? std::wstring() : EnvironmentWithTemp(tempFolder);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT,
+                      environment.empty() ? nullptr : environment.data(),
                       folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return -1;
   UniqueHandle process(info.hProcess), thread(info.hThread);

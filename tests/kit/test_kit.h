@@ -73,8 +73,10 @@ std::string TestProgramPath(const std::string& name);  // tests/programs/<name>.
 // Runs a program directly (no cmd), waits, and returns its exit code; stdout and stderr
 // together in `output` when given, as the raw bytes the program wrote. -1 when it could not
 // be started or was ended after `timeoutMs`.
+// With `tempFolder`, the program sees it as TEMP and TMP (a user account of its own).
 int RunProgram(const std::string& commandLine, const std::string& workDir = {},
-               std::string* output = nullptr, unsigned timeoutMs = 60000);
+               std::string* output = nullptr, unsigned timeoutMs = 60000,
+               const std::string& tempFolder = {});
 // Packs `sourceFolder`'s content (relative names) into `archive` with the real 7-Zip.
 void PackFolder(const std::string& sourceFolder, const std::string& archive, const std::string& type);
 // The same, but an archive packed before from identical content (names and bytes) is copied

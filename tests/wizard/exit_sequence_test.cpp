@@ -11,7 +11,11 @@
 
 #include "wizard/memory_ui.h"
 #include "engine/wizard_session.h"
+#include "engine/archive_commands.h"
+#include "kit/held_file.h"
 #include "kit/test_kit.h"
+#include "kit/unix_side.h"
+#include "support/command_runner.h"
 #include "support/file_helpers.h"
 #include "wizard/exit_sequence.h"
 
@@ -31,9 +35,10 @@ class ExitSequence : public ::testing::Test {
     session_.AppDir = appDir_;
     ui_.SetText(Ctl::Text1, gameDir_);
   }
-  ~ExitSequence() override {
-    // The batch started for this test program's name finds no such file here and removes
-    // itself; let it finish before the folder goes.
+  ~ExitSequence() override { WaitForTheBatch(); }
+  // The batch started for this test program's name finds no such file here and removes
+  // itself; let it finish before the folder goes.
+  void WaitForTheBatch() {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (testkit::Exists(appDir_ + "\\Kill.bat") && std::chrono::steady_clock::now() < until)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -80,7 +85,8 @@ TEST_F(ExitSequence, MissingAndReadOnlyFilesDoNotStopIt) {
   // A read-only file is left in place; the steps after it still run.
   EXPECT_TRUE(testkit::Exists(appDir_ + "\\modfiles.7z"));
   EXPECT_FALSE(testkit::Exists(appDir_ + "\\7z.exe"));
-  EXPECT_TRUE(LogHas("Deleted all programm files and exiting"));
+  EXPECT_TRUE(LogHas("Could not delete " + appDir_ + "\\modfiles.7z"));
+  EXPECT_FALSE(LogHas("Deleted all programm files and exiting"));
   SetAttributes(appDir_ + "\\modfiles.7z", FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -100,6 +106,68 @@ TEST_F(ExitSequence, LogLineIsLostWithoutAGameFolder) {
   RunExitSequence(session_, ui_, false);
   EXPECT_FALSE(testkit::Exists(appDir_ + "\\mapfiles.7z"));
   EXPECT_FALSE(testkit::Exists(temp_.path() + "\\no such folder"));
+}
+
+// The real payload, its maps unpacked into the work folder as an install leaves them.
+class ExitAfterInstall : public ExitSequence {
+ protected:
+  void Unpack() {
+    appDir_ = testkit::MakeAppDir(temp_.path(), {});
+    session_.AppDir = appDir_;
+    ExecDosCommand(MapFilesExtractCommand(appDir_), appDir_);
+    ASSERT_TRUE(testkit::Exists(appDir_ + "\\Temp\\Archive\\Archive.lua"));
+  }
+  bool LogEndsWith(const std::string& text) {
+    const std::vector<std::string> lines = testkit::LogTexts(gameDir_);
+    return !lines.empty() && lines.back() == text;
+  }
+};
+
+TEST_F(ExitAfterInstall, UnpackedLevelsGoAndTheUsersFilesStay) {
+  ASSERT_NO_FATAL_FAILURE(Unpack());
+  testkit::WriteFile(appDir_ + "\\Temp\\precious.txt", "keep me");
+  RunExitSequence(session_, ui_, false);
+  for (const char* level : {"Archive", "Boat", "Dam"})
+    EXPECT_FALSE(testkit::Exists(appDir_ + "\\Temp\\" + level)) << level;
+  EXPECT_EQ(testkit::ReadFile(appDir_ + "\\Temp\\precious.txt"), "keep me");
+  EXPECT_FALSE(testkit::Exists(appDir_ + "\\mapfiles.7z"));
+  EXPECT_TRUE(LogEndsWith("Deleted all programm files and exiting"));
+}
+
+TEST_F(ExitAfterInstall, WorkFolderGoesWhenTheLevelsWereAllInIt) {
+  ASSERT_NO_FATAL_FAILURE(Unpack());
+  RunExitSequence(session_, ui_, false);
+  EXPECT_FALSE(testkit::Exists(appDir_ + "\\Temp"));
+  EXPECT_TRUE(LogEndsWith("Deleted all programm files and exiting"));
+}
+
+TEST_F(ExitAfterInstall, PayloadOnADriveRootLeavesTheUsersTemp) {
+  ASSERT_NO_FATAL_FAILURE(Unpack());
+  testkit::WriteFile(appDir_ + "\\Temp\\Notes\\note.txt", "and me");
+  const std::string folder = appDir_;
+  testkit::MappedDrive drive("x", folder);
+  session_.AppDir = drive.root();
+  RunExitSequence(session_, ui_, false);
+  EXPECT_FALSE(testkit::Exists(folder + "\\Temp\\Archive"));
+  EXPECT_EQ(testkit::ReadFile(folder + "\\Temp\\Notes\\note.txt"), "and me");
+  EXPECT_TRUE(LogEndsWith("Deleted all programm files and exiting"));
+  appDir_ = folder;
+  WaitForTheBatch();  // it runs from the drive
+}
+
+TEST_F(ExitAfterInstall, AHeldFileIsToldAndTheLastLineSaysSo) {
+  ASSERT_NO_FATAL_FAILURE(Unpack());
+  const std::string held = appDir_ + "\\Temp\\Boat\\Boat.lua";
+  {
+    const UniqueFile hold = testkit::HoldWithoutSharing(held);
+    ASSERT_TRUE(hold);
+    RunExitSequence(session_, ui_, false);
+  }
+  EXPECT_TRUE(testkit::Exists(held));
+  EXPECT_FALSE(testkit::Exists(appDir_ + "\\Temp\\Archive"));
+  EXPECT_TRUE(LogHas("Could not delete " + held));
+  EXPECT_FALSE(LogHas("Deleted all programm files and exiting"));
+  EXPECT_TRUE(LogEndsWith("Exiting; 1 program files could not be deleted"));
 }
 
 }  // namespace
