@@ -40,6 +40,7 @@ void InstallRecord::AddLevel(const std::string& levelFolder) {
 
 void InstallRecord::RemoveLevel(const std::string& levelFolder) {
   std::erase_if(levels, [&](const std::string& l) { return EqualsNoCase(l, levelFolder); });
+  std::erase_if(paks, [&](const RecordedPak& p) { return EqualsNoCase(p.level, levelFolder); });
   const std::string prefix = levelFolder + "\\";
   std::erase_if(scripts, [&](const RecordedScript& s) {
     return StartsWithNoCase(s.script, prefix) && s.script.find('\\', prefix.size()) == std::string::npos;
@@ -57,6 +58,20 @@ void InstallRecord::SetScript(const RecordedScript& entry) {
                                [&](const RecordedScript& s) { return EqualsNoCase(s.script, entry.script); });
   if (it == scripts.end()) {
     scripts.push_back(entry);
+  } else {
+    *it = entry;
+  }
+}
+
+const RecordedPak* InstallRecord::FindPak(const std::string& levelFolder) const {
+  const auto it = std::find_if(paks.begin(), paks.end(), [&](const RecordedPak& p) { return EqualsNoCase(p.level, levelFolder); });
+  return it == paks.end() ? nullptr : &*it;
+}
+
+void InstallRecord::SetPak(const RecordedPak& entry) {
+  const auto it = std::find_if(paks.begin(), paks.end(), [&](const RecordedPak& p) { return EqualsNoCase(p.level, entry.level); });
+  if (it == paks.end()) {
+    paks.push_back(entry);
   } else {
     *it = entry;
   }
@@ -85,6 +100,9 @@ class RecordReader {
       const std::string backup = script.empty() || f[2].empty() ? std::string()
                                                                  : guard_.Check(RecordedKind::Backup, f[2], why, script);
       if (why.empty()) AddScript({script, backup, f[3]});
+    } else if (f.size() == 3 && f[0] == "pak") {
+      const std::string level = guard_.Check(RecordedKind::LevelFolder, f[1], why);
+      if (!level.empty()) AddPak({level, f[2]});
     } else if (!line.empty()) {
       why = "not a record line";
     }
@@ -114,6 +132,15 @@ class RecordReader {
     }
   }
 
+  void AddPak(const RecordedPak& entry) {
+    const auto [at, added] = paks_.emplace(FoldedCase(entry.level), reading.record.paks.size());
+    if (added) {
+      reading.record.paks.push_back(entry);
+    } else {
+      reading.record.paks[at->second] = entry;
+    }
+  }
+
   void Ignore(size_t number, const std::string& line, const std::string& why) {
     ++ignoredCount_;
     if (ignoredCount_ <= kShownAtMost) {
@@ -127,6 +154,7 @@ class RecordReader {
   RecordGuard guard_;
   std::set<std::string> levels_;
   std::map<std::string, size_t> scripts_;
+  std::map<std::string, size_t> paks_;
   size_t ignoredCount_ = 0;
 };
 
@@ -157,6 +185,7 @@ bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& recor
   for (const std::string& level : record.levels) text += "level\t" + level + "\r\n";
   for (const RecordedScript& s : record.scripts)
     text += "script\t" + s.script + kTab + s.backup + kTab + s.modHash + "\r\n";
+  for (const RecordedPak& p : record.paks) text += "pak\t" + p.level + kTab + p.fingerprint + "\r\n";
   // Power-cut safe: without it an uninstall could not tell the wizard's backups from others.
   return CreateFolders(modFolder) && WriteFileSafely(RecordFile(modFolder), text, Durability::PowerCutSafe);
 }

@@ -16,10 +16,19 @@ struct RecordedScript {
   bool operator==(const RecordedScript&) const = default;
 };
 
+// The stock level.pak a level's archive was built from, by its size and last write time: a
+// game patch or a file check that replaces it afterwards shows.
+struct RecordedPak {
+  std::string level;        // the level folder, relative
+  std::string fingerprint;  // PakFingerprint of its level.pak
+  bool operator==(const RecordedPak&) const = default;
+};
+
 struct InstallRecord {
   bool found = false;               // read from the mod folder (an install of this wizard)
   std::vector<std::string> levels;  // level folders holding the mod's archive, relative
   std::vector<RecordedScript> scripts;
+  std::vector<RecordedPak> paks;
 
   bool operator==(const InstallRecord&) const = default;
   bool HasLevel(const std::string& levelFolder) const;
@@ -28,6 +37,8 @@ struct InstallRecord {
   void RemoveLevel(const std::string& levelFolder);
   const RecordedScript* FindScript(const std::string& script) const;
   void SetScript(const RecordedScript& entry);
+  const RecordedPak* FindPak(const std::string& levelFolder) const;
+  void SetPak(const RecordedPak& entry);
 };
 
 // What reading the record gave: the entries whose paths passed the record's guard

@@ -5,11 +5,13 @@
 #include "engine/archive_start.h"
 #include "engine/choices.h"
 #include "engine/engine_io.h"
+#include "engine/install_check.h"
 #include "engine/level_removal.h"
 #include "engine/mod_switch.h"
 #include "engine/uninstall.h"
 #include "engine/archive_commands.h"
 #include "support/file_helpers.h"
+#include "support/shell.h"
 
 namespace velk {
 namespace {
@@ -96,6 +98,23 @@ void InstallMod(WizardSession& session, WizardUi& ui, const Choices& choices, co
   TrimExtras(session, ui, choices);
 }
 
+// What a game file check, a patch or another mod undid since the install, said once when the
+// choices page opens; nothing when all is as installed.
+void AdviseRepairWhenNeeded(const WizardSession& session, WizardUi& ui) {
+  if (!session.ModFolderFound) return;
+  std::string desktop;
+  const std::string shortcut =
+      GetSpecialFolder(ui.OwnerWindow(), kDesktopFolderId, desktop)
+          ? desktop + "\\" + FormatText(session.Texts.MsgShortcutName, "") + layout::kLinkExtension
+          : std::string();
+  const InstallCheck check =
+      CheckInstalledMod(GameDirOf(ui), session.Record, session.InstalledLevels, shortcut, session.Texts);
+  if (!check.NeedsRepair()) return;
+  std::string list;
+  for (const InstallFinding& finding : check.findings) list += (list.empty() ? "" : "\r\n") + finding.text;
+  ui.AdviseRepair(FormatText(session.Texts.MsgRepairAdvised, list));
+}
+
 void LogLevels(WizardUi& ui, const std::string& heading, const std::vector<LevelEntry>& levels) {
   LogLine(ui, heading);
   for (const LevelEntry& level : levels) LogLine(ui, "  " + level.Name + " [" + level.Path + "]");
@@ -128,6 +147,7 @@ void PrepareChoices(WizardSession& session, WizardUi& ui) {
   ui.SetText(Ctl::Option1, FormatText(InstallCaption(session), ""));
   session.ModSwitchedOff = EnableMod(session, ui, false);
   if (session.ModSwitchedOff) ui.SetText(Ctl::Option3, FormatText(session.Texts.MsgEnableMod, ""));
+  AdviseRepairWhenNeeded(session, ui);
 }
 
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {

@@ -7,6 +7,8 @@
 
 #include "engine/engine_io.h"
 #include "engine/archive_commands.h"
+#include "engine/install_record.h"
+#include "engine/level_scripts.h"
 #include "support/file_helpers.h"
 #include "support/folder_scan.h"
 #include "support/safe_write.h"
@@ -166,7 +168,12 @@ bool LevelPak(WizardSession& s, WizardUi& ui) {
   // finds half an archive, whenever the wizard is ended.
   if (!packed) return false;
   const std::string target = s.LevelDir + "\\" + s.LevelPakName;
-  if (CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, target)) return true;
+  if (CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, target)) {
+    // What the archive was built from, so that a check can tell when the game replaced it.
+    s.Record.SetPak({RelativeToGame(GameDirOf(ui), s.LevelDir), FileFingerprint(s.LevelDir + "\\" + layout::kStockLevelPak)});
+    SaveInstallRecord(s, ui);
+    return true;
+  }
   // A full disk or a file held open: the level keeps what it had.
   LogLine(ui, "Could not write " + target);
   ShowCatalogueError(ui, s.Texts.MsgWriteFailed, target);

@@ -140,9 +140,10 @@ void RemoveModFromLevels(WizardSession& session, WizardUi& ui, bool heading) {
       RestoreUnrecordedScripts(ui, payload, folder, handled);
     }
   }
-  if (!session.Record.levels.empty() || !session.Record.scripts.empty()) {
+  if (!session.Record.levels.empty() || !session.Record.scripts.empty() || !session.Record.paks.empty()) {
     session.Record.levels.clear();
     session.Record.scripts.clear();
+    session.Record.paks.clear();
     WriteInstallRecord(ModFolderPath(session, ui), session.Record);
   }
 }

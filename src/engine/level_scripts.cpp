@@ -62,15 +62,15 @@ ScriptChange PlanBackup(const std::string& target, const RecordedScript* recorde
   return plan;
 }
 
-void SaveRecord(WizardSession& session, WizardUi& ui) {
+}  // namespace
+
+void SaveInstallRecord(WizardSession& session, WizardUi& ui) {
   session.Record.found = true;  // compared as written from now on
   if (WriteInstallRecord(ModFolderPath(session, ui), session.Record)) return;
   const std::string file = ModFolderPath(session, ui) + "\\" + layout::kInstallRecord;
   LogLine(ui, "Could not write the install record " + file);
   ShowCatalogueError(ui, session.Texts.MsgWriteFailed, file);
 }
-
-}  // namespace
 
 ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   const std::string gameDir = GameDirOf(ui);
@@ -82,7 +82,7 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   if (scripts.empty() || !ReadFileBytes(scripts.front().FullName, modBytes)) {
     if (!session.Record.HasLevel(level) || !session.Record.found) {
       session.Record.AddLevel(level);
-      SaveRecord(session, ui);
+      SaveInstallRecord(session, ui);
     }
     return {};
   }
@@ -101,13 +101,13 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   session.Record.AddLevel(level);
   session.Record.SetScript({entry, change.backup.empty() ? "" : Leaf(change.backup), ContentHash(modBytes)});
   // Written before anything it names is changed; an unchanged record (a repair) is not.
-  if (!(session.Record == before) || !before.found) SaveRecord(session, ui);
+  if (!(session.Record == before) || !before.found) SaveInstallRecord(session, ui);
   const bool newBackup = change.kind == ScriptChange::Kind::BackedUp && !FileExists(change.backup);
   // The stock script exists nowhere else: its backup must survive even a power cut.
   if (newBackup && !CopyFileSafely(target, change.backup, Durability::PowerCutSafe)) {
     LogLine(ui, "Could not back up " + target);
     session.Record = before;
-    SaveRecord(session, ui);
+    SaveInstallRecord(session, ui);
     return {ScriptChange::Kind::Refused, target, {}};
   }
   // The stock script is kept now; a read-only attribute does not keep it from being replaced.
@@ -118,7 +118,7 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
     LogLine(ui, "Could not copy the mod's script to " + target);
     if (newBackup) DeleteOwnFile(change.backup);
     session.Record = before;
-    SaveRecord(session, ui);
+    SaveInstallRecord(session, ui);
     return {ScriptChange::Kind::Refused, target, {}};
   }
   return change;
@@ -128,7 +128,7 @@ void UndoCopyLua(WizardSession& session, WizardUi& ui, const ScriptChange& chang
   if (change.kind == ScriptChange::Kind::BackedUp) RestoreScript(ui, change.script, change.backup);
   if (change.kind == ScriptChange::Kind::Added) DeleteLogged(ui, change.script, change.script);
   session.Record.RemoveLevel(RelativeToGame(GameDirOf(ui), session.LevelDir));
-  SaveRecord(session, ui);
+  SaveInstallRecord(session, ui);
 }
 
 bool RestoreScript(WizardUi& ui, const std::string& script, const std::string& backup) {

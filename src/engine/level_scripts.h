@@ -36,6 +36,10 @@ void RemoveModArchives(WizardUi& ui, const std::string& levelFolder);
 // The same for the 20 stock level folders.
 void DelLuaFiles(WizardUi& ui);
 
+// Writes the session's install record crash-safely into the mod folder; a record that cannot
+// be written is named in a box and the log.
+void SaveInstallRecord(WizardSession& session, WizardUi& ui);
+
 // Puts a stock script back from its backup in one step (the backup is gone afterwards) and
 // logs it; false when it could not be done.
 bool RestoreScript(WizardUi& ui, const std::string& script, const std::string& backup);

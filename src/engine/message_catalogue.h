@@ -46,6 +46,12 @@ struct MessageCatalogue {
   std::string MsgNoLevelChosen, MsgFolderTried, MsgLogNotCopied;
   // A file of the run (%s) could not be written: a full disk, or the file held open.
   std::string MsgWriteFailed;
+  // The check of what is installed (/ACTION=verify, and the window on page 1): one text per
+  // finding, %s the level's name (the folder or the shortcut's name for the first and last);
+  // then the verdict. MsgRepairAdvised's %s lists the findings.
+  std::string VerifyModFolderMissing, VerifyLevelGone, VerifySwitchedOff, VerifyArchiveMissing,
+      VerifyScriptMissing, VerifyScriptReplaced, VerifyBackupMissing, VerifyLevelPakChanged,
+      VerifyShortcutMissing, VerifyAllWell, VerifyRepairNeeded, VerifyNotInstalled, MsgRepairAdvised;
   // The file /LOG= names (%s) is refused before anything changes: it cannot be written safely
   // (a link, no file path), it is a file of the game folder, or one of the setup's own.
   std::string MsgLogCopyUnsafe, MsgLogCopyInGame, MsgLogCopyOfSetup;
@@ -80,7 +86,12 @@ inline constexpr std::array kCatalogueEntries = {
     VELK_ENTRY(SwitchNeedsFile),   VELK_ENTRY(SwitchUnknownAction),
     VELK_ENTRY(SwitchUnknownComponent), VELK_ENTRY(SwitchNeedsSeconds),
     VELK_ENTRY(SwitchUnknownLanguage), VELK_ENTRY(MsgNoLevelChosen), VELK_ENTRY(MsgFolderTried),
-    VELK_ENTRY(MsgLogNotCopied),   VELK_ENTRY(MsgWriteFailed),    VELK_ENTRY(SwitchFoldersDisagree), VELK_ENTRY(MsgLogCopyUnsafe),
+    VELK_ENTRY(MsgLogNotCopied),   VELK_ENTRY(MsgWriteFailed),
+    VELK_ENTRY(VerifyModFolderMissing), VELK_ENTRY(VerifyLevelGone), VELK_ENTRY(VerifySwitchedOff),
+    VELK_ENTRY(VerifyArchiveMissing), VELK_ENTRY(VerifyScriptMissing), VELK_ENTRY(VerifyScriptReplaced),
+    VELK_ENTRY(VerifyBackupMissing), VELK_ENTRY(VerifyLevelPakChanged), VELK_ENTRY(VerifyShortcutMissing),
+    VELK_ENTRY(VerifyAllWell), VELK_ENTRY(VerifyRepairNeeded), VELK_ENTRY(VerifyNotInstalled),
+    VELK_ENTRY(MsgRepairAdvised),    VELK_ENTRY(SwitchFoldersDisagree), VELK_ENTRY(MsgLogCopyUnsafe),
     VELK_ENTRY(MsgLogCopyInGame),  VELK_ENTRY(MsgLogCopyOfSetup),
 };
 #undef VELK_ENTRY

@@ -62,6 +62,10 @@ class WizardUi {
   virtual StopAnswer AskAfterStop(const std::string& message, bool canRetry,
                                   const std::string& question) = 0;
 
+  // Tells the user, without a question, that the installed mod needs a repair. Only the window
+  // says so: the unattended mode has its own action for the check.
+  virtual void AdviseRepair(const std::string& /*text*/) {}
+
   // Lets the window paint and handle timer ticks while work runs.
   virtual void ProcessPendingEvents() = 0;
   // The window handle for shell calls; nullptr without a window.

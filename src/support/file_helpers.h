@@ -12,6 +12,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);
 // The size of a file in bytes; 0 when it is missing or cannot be asked.
 std::uint64_t FileSizeOf(const std::string& path);
+// A file's size and last write time as one text ("<size>:<time>"); empty when it is missing.
+// Equal texts: the file was not replaced or changed in between, as far as the file system
+// tells.
+std::string FileFingerprint(const std::string& path);
 // True only for an existing folder.
 bool FolderExists(const std::string& path);
 // Gives the file a new leaf name in its own folder. Callers may ignore the result: true when

@@ -93,6 +93,19 @@ MessageCatalogue EnglishCatalogue() {
   t.MsgFolderTried = "Folder tried: '%s'";
   t.MsgLogNotCopied = "The run log could not be copied to '%s'!";
   t.MsgWriteFailed = "Could not write '%s'!|The disk may be full, or the file is in use.";
+  t.VerifyModFolderMissing = "The mod folder '%s' is missing, but level archives of the mod are left.";
+  t.VerifyLevelGone = "Level %s: its folder is gone.";
+  t.VerifySwitchedOff = "Level %s: the mod is switched off.";
+  t.VerifyArchiveMissing = "Level %s: the mod archive levelvelk.pak is missing.";
+  t.VerifyScriptMissing = "Level %s: its script is missing.";
+  t.VerifyScriptReplaced = "Level %s: the original script of the game is back in place of the mod script.";
+  t.VerifyBackupMissing = "Level %s: the backup of the original script is missing.";
+  t.VerifyLevelPakChanged = "Level %s: its level.pak changed after the mod archive was built from it.";
+  t.VerifyShortcutMissing = "The desktop shortcut '%s' is missing.";
+  t.VerifyAllWell = "The VELK Mod is installed as it should be.";
+  t.VerifyRepairNeeded = "A repair is needed: run the setup again with /ACTION=install.";
+  t.VerifyNotInstalled = "The VELK Mod is not installed in this game folder.";
+  t.MsgRepairAdvised = "The installed VELK Mod has changed since it was installed:|%s||'Repair installed version' mends it.";
   t.SwitchFoldersDisagree = "/D= and /DIR= name different folders: %s. Name the game folder once";
   t.MsgLogCopyUnsafe =
       "/LOG= names '%s', which cannot be written safely (a link, or no file path).|Nothing was "

@@ -98,6 +98,19 @@ MessageCatalogue GermanCatalogue() {
   t.MsgFolderTried = "Geprüfter Ordner: '%s'";
   t.MsgLogNotCopied = "Das Protokoll konnte nicht nach '%s' kopiert werden!";
   t.MsgWriteFailed = "'%s' konnte nicht geschrieben werden!|Vielleicht ist der Datenträger voll oder die Datei in Benutzung.";
+  t.VerifyModFolderMissing = "Der Mod-Ordner '%s' fehlt, aber Level-Archive der Mod sind noch da.";
+  t.VerifyLevelGone = "Level %s: sein Ordner ist nicht mehr da.";
+  t.VerifySwitchedOff = "Level %s: die Mod ist ausgeschaltet.";
+  t.VerifyArchiveMissing = "Level %s: das Archiv der Mod levelvelk.pak fehlt.";
+  t.VerifyScriptMissing = "Level %s: sein Skript fehlt.";
+  t.VerifyScriptReplaced = "Level %s: das Skript des Spiels steht wieder an der Stelle des Mod-Skripts.";
+  t.VerifyBackupMissing = "Level %s: die Sicherung des Spiel-Skripts fehlt.";
+  t.VerifyLevelPakChanged = "Level %s: seine level.pak wurde geändert, nachdem das Archiv der Mod daraus gebaut wurde.";
+  t.VerifyShortcutMissing = "Die Verknüpfung '%s' auf dem Desktop fehlt.";
+  t.VerifyAllWell = "Die VELK Mod ist installiert, wie sie sein soll.";
+  t.VerifyRepairNeeded = "Eine Reparatur ist nötig: das Setup noch einmal mit /ACTION=install starten.";
+  t.VerifyNotInstalled = "Die VELK Mod ist in diesem Spielordner nicht installiert.";
+  t.MsgRepairAdvised = "Die installierte VELK Mod hat sich seit der Installation verändert:|%s||'Vorhandene Version reparieren' behebt das.";
   t.SwitchFoldersDisagree =
       "/D= und /DIR= nennen verschiedene Ordner: %s. Bitte den Far Cry Ordner nur einmal angeben";
   t.MsgLogCopyUnsafe =

@@ -98,6 +98,28 @@ int StopExitCode(StopCause cause) {
 
 }  // namespace
 
+std::optional<std::string> UnattendedGameFolder(const UnattendedOptions& options, const MessageCatalogue& texts,
+                                                const std::function<void(const std::string&)>& error,
+                                                const std::function<void(const std::string&)>& warn) {
+  if (options.gameDir) return options.gameDir;
+  if (const std::optional<std::string> remembered = ReadGameDirSetting()) return remembered;
+  // Nothing named, nothing remembered: only a single installation found is taken.
+  const std::vector<DetectedGame> found = DetectGameFolders();
+  if (found.empty()) {
+    error(FormatText(texts.MsgNoGameFound, ""));
+    return std::nullopt;
+  }
+  if (found.size() > 1) {
+    std::string list;
+    for (const DetectedGame& game : found) list += "|  " + game.folder + " (" + game.source + ")";
+    error(FormatText(texts.MsgSeveralGamesFound + list, ""));
+    return std::nullopt;
+  }
+  // The folder in quotes, where it was found beside them.
+  warn(FormatText(texts.MsgGameFound, Quoted(found.front().folder) + " (" + found.front().source + ")"));
+  return found.front().folder;
+}
+
 int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session, MemoryUi& ui,
                        const std::function<void(const std::string&)>& warn, unsigned systemLcid) {
   Wizard wizard(session, ui);
@@ -105,25 +127,10 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
   // that /LANG= and /D= apply before the folder is checked.
   wizard.StartUp(/*inDesignHost=*/true, systemLcid);
   if (const Language* language = LanguageForSwitch(options.language)) wizard.LoadLanguage(language->code);
-  if (options.gameDir) {
-    ui.SetText(Ctl::Text1, *options.gameDir);
-  } else if (!ReadGameDirSetting()) {
-    // Nothing named, nothing remembered: only a single installation found is taken.
-    const std::vector<DetectedGame> found = DetectGameFolders();
-    if (found.empty()) {
-      ui.ShowError(FormatText(session.Texts.MsgNoGameFound, ""));
-      return kUnattendedBadStart;
-    }
-    if (found.size() > 1) {
-      std::string list;
-      for (const DetectedGame& game : found) list += "|  " + game.folder + " (" + game.source + ")";
-      ui.ShowError(FormatText(session.Texts.MsgSeveralGamesFound + list, ""));
-      return kUnattendedBadStart;
-    }
-    // The folder in quotes, where it was found beside them.
-    warn(FormatText(session.Texts.MsgGameFound, Quoted(found.front().folder) + " (" + found.front().source + ")"));
-    ui.SetText(Ctl::Text1, found.front().folder);
-  }
+  const std::optional<std::string> chosen = UnattendedGameFolder(
+      options, session.Texts, [&ui](const std::string& text) { ui.ShowError(text); }, warn);
+  if (!chosen) return kUnattendedBadStart;
+  ui.SetText(Ctl::Text1, *chosen);
   const std::string folderTried = ui.Text(Ctl::Text1);
   // The copy's file is judged against the folder the check will take, before the check starts
   // the run log: a refused one changes nothing.
@@ -175,6 +182,14 @@ int RunUnattended(const std::vector<std::string>& arguments) {
     return kUnattendedDone;
   }
 
+  // The caller names folders and files relative to the folder it started us in, which stops
+  // being the current one below.
+  UnattendedOptions options = parse.options;
+  if (options.gameDir) options.gameDir = FullPathFromCurrentFolder(*options.gameDir);
+  if (options.logCopy) options.logCopy = FullPathFromCurrentFolder(*options.logCopy);
+  // The check of what is installed changes nothing and needs no lock.
+  if (options.verify) return RunUnattendedVerify(options, console);
+
   // The same lock as the window: one setup at a time, whichever kind.
   const SingleInstance lock(SetupLockName(), parse.options.waitSeconds * 1000u);
   if (!lock.Acquired()) {
@@ -182,11 +197,6 @@ int RunUnattended(const std::vector<std::string>& arguments) {
     console.Err(FormatText(texts.MsgSetupBusy, std::to_string(parse.options.waitSeconds)) + "\r\n");
     return kUnattendedBusy;
   }
-  // The caller names folders and files relative to the folder it started us in, which stops
-  // being the current one below.
-  UnattendedOptions options = parse.options;
-  if (options.gameDir) options.gameDir = FullPathFromCurrentFolder(*options.gameDir);
-  if (options.logCopy) options.logCopy = FullPathFromCurrentFolder(*options.logCopy);
 
   ComScope com;  // the desktop shortcut is written through COM
   WizardSession session;

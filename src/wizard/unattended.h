@@ -1,11 +1,13 @@
 #pragma once
 // VelkSetup.exe /S: the page work of the window without a window.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "wizard/memory_ui.h"
 #include "engine/wizard_session.h"
+#include "wizard/unattended_console.h"
 #include "wizard/unattended_switches.h"
 
 namespace velk {
@@ -21,6 +23,21 @@ inline constexpr int kUnattendedPayloadBroken = 4;  // a payload archive missing
 inline constexpr int kUnattendedNoSpace = 5;        // too little free space for the unpacking
 inline constexpr int kUnattendedSetupReadOnly = 6;  // the setup's own folder cannot be written
 inline constexpr int kUnattendedGameRunning = 7;    // Far Cry is running from the game folder
+// /ACTION=verify, which changes nothing, ends with done (all as installed), errors (a repair is
+// needed) or this: the mod is not installed in the game folder.
+inline constexpr int kUnattendedNotInstalled = 8;
+
+// The game folder of an unattended run: /D= (made absolute by the caller), else the remembered
+// one, else the single installation found (`warn` names it). None when none or several are
+// found; `error` says which.
+std::optional<std::string> UnattendedGameFolder(const UnattendedOptions& options, const MessageCatalogue& texts,
+                                                const std::function<void(const std::string&)>& error,
+                                                const std::function<void(const std::string&)>& warn);
+
+// /ACTION=verify: checks what is installed against the install record and prints one line per
+// finding, then the verdict; returns 0, 1 or kUnattendedNotInstalled. Changes nothing: no run
+// log, no remembered folder.
+int RunUnattendedVerify(const UnattendedOptions& options, ConsoleStreams& console);
 
 // Runs it (WantsUnattended tells when) and returns one of the exit codes above. It takes the
 // window's lock, so that two setups never share the command runner's work files. /LOG= gets

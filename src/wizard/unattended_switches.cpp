@@ -91,6 +91,8 @@ std::optional<Refusal> ReadSwitch(const std::vector<std::string>& arguments, siz
       o.action = Action::Uninstall;
     } else if (action == "toggle") {
       o.action = Action::Switch;
+    } else if (action == "verify") {
+      o.verify = true;
     } else {
       return Refusal{&MessageCatalogue::SwitchUnknownAction, SingleQuoted(value)};
     }
@@ -168,7 +170,7 @@ const Language& MessageLanguage(const UnattendedOptions& options) {
 }
 
 std::string UnattendedUsage() {
-  return "Usage: VelkSetup.exe /S [/D=<game folder>] [/ACTION=install|uninstall|toggle]\r\n"
+  return "Usage: VelkSetup.exe /S [/D=<game folder>] [/ACTION=install|uninstall|toggle|verify]\r\n"
          "                        [/COMPONENTS=scripts,cursor,skins,maps] [/LEVELS=all|<level>,...]\r\n"
          "                        [/KEEPOLD] [/LANG=" + LanguageSwitchNames("|") +
          "] [/WAIT=<seconds>] [/LOG=<file>]\r\n"
@@ -176,8 +178,8 @@ std::string UnattendedUsage() {
          "Runs the wizard's work without its window.\r\n"
          "  /D=<folder>    the Far Cry folder (default: the one remembered from the last run,\r\n"
          "                 else the only one found on this computer)\r\n"
-         "  /ACTION=       install (also repair; the default), uninstall, or toggle the mod\r\n"
-         "                 off or on\r\n"
+         "  /ACTION=       install (also repair; the default), uninstall, toggle the mod\r\n"
+         "                 off or on, or verify what is installed (changes nothing)\r\n"
          "  /COMPONENTS=   what to install (default all four); cursor and skins need scripts\r\n"
          "  /LEVELS=       the levels to convert (default all that the game and the maps hold)\r\n"
          "  /KEEPOLD       leave old versions of the mod in place\r\n"
@@ -199,7 +201,10 @@ std::string UnattendedUsage() {
          "  4  a setup file (modfiles.7z, mapfiles.7z, 7z.exe) missing or damaged (nothing changed)\r\n"
          "  5  too little free space for the unpacking (nothing changed)\r\n"
          "  6  the setup's own folder cannot be written, with maps (nothing changed)\r\n"
-         "  7  Far Cry is running from the game folder (nothing changed)\r\n";
+         "  7  Far Cry is running from the game folder (nothing changed)\r\n"
+         "  8  /ACTION=verify: the mod is not installed in the game folder\r\n"
+         "/ACTION=verify ends with 0 when all is as installed (a level switched off too), and\r\n"
+         "with 1 when a repair is needed.\r\n";
 }
 
 }  // namespace velk

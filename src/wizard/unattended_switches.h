@@ -14,6 +14,7 @@ struct UnattendedOptions {
   bool help = false;        // /?
   std::optional<std::string> gameDir;  // /D= or /DIR=; without it the remembered folder
   Action action = Action::Install;  // /ACTION=install, uninstall or toggle
+  bool verify = false;              // /ACTION=verify: check what is installed, change nothing
   bool componentsGiven = false;
   bool scripts = true, cursor = true, skins = true, maps = true;  // /COMPONENTS=
   std::optional<std::vector<std::string>> levels;  // /LEVELS=; nullopt: all the list offers

@@ -136,6 +136,10 @@ void WindowUi::ShowNotice(const std::string& text) {
   MessageBoxW(form_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
 }
 
+void WindowUi::AdviseRepair(const std::string& text) {
+  MessageBoxW(form_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
 StopAnswer WindowUi::AskAfterStop(const std::string& message, bool canRetry, const std::string& question) {
   const std::wstring title = Widen(kAppTitle);
   if (canRetry) {

@@ -33,6 +33,7 @@ class WindowUi : public WizardUi {
   void ShowNotice(const std::string& text) override;
   StopAnswer AskAfterStop(const std::string& message, bool canRetry, const std::string& question) override;
   bool OfferElevatedRestart(const std::string& question) override;
+  void AdviseRepair(const std::string& text) override;
   void ProcessPendingEvents() override;
   void* OwnerWindow() override { return form_; }
 
