@@ -15,20 +15,8 @@
 namespace velk::enginetest {
 namespace {
 
-class ArchiverFaults : public EngineTest {
+class ArchiverFaults : public OneLevelTest {
  protected:
-  void SetUp() override {
-    testkit::AppOptions app;
-    app.withModFiles = app.withMapFiles = false;
-    testkit::GameOptions game;
-    game.levels = {"Archive"};
-    Prepare(game, app);
-    session_.CurrentLevel = "Archive";
-    session_.LevelDir = LevelDir("Archive");
-    session_.LevelWorkDir = work_ = WorkDir("Archive");
-    testkit::WriteFile(work_ + "\\Archive.lua", testkit::ModScriptText("Archive"));
-    testkit::WriteFile(work_ + "\\mission_velk.xml", testkit::MissionFileText());
-  }
   void UseFalseArchiver(const std::string& mode) {
     const std::string archiver = fx_.appDir + "\\7z.exe";
     ASSERT_TRUE(CopyFileOver(archiver, fx_.appDir + "\\real-7z.exe"));
@@ -39,8 +27,6 @@ class ArchiverFaults : public EngineTest {
     const std::vector<std::string> log = RunLog();
     return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
   }
-  std::string NewArchive() const { return LevelDir("Archive") + "\\levelvelk.pak"; }
-  std::string work_;
 };
 
 TEST_F(ArchiverFaults, APackStartedAgainAfterItsReplyWasLostHoldsExactlyTheRightEntries) {
@@ -53,7 +39,7 @@ TEST_F(ArchiverFaults, APackStartedAgainAfterItsReplyWasLostHoldsExactlyTheRight
   EXPECT_FALSE(testkit::Exists(marker)) << "the fault did not happen";
   EXPECT_TRUE(ui_.Boxes().empty());
   EXPECT_EQ(testkit::ListArchiveFiles(NewArchive()),
-            Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai"}));
+            Sorted({"Archive.bai", "hidevelk.bai", "mission_velk.xml", "netvelk.bai", "velk_objects.xml"}));
 }
 
 TEST_F(ArchiverFaults, AnArchiverThatLiesOrNeverEndsIsAnErrorAndLeavesNoArchive) {

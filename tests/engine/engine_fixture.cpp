@@ -116,4 +116,18 @@ void ExpectInOrder(const std::vector<std::string>& log, const std::vector<std::s
   }
 }
 
+void OneLevelTest::SetUp() {
+  testkit::AppOptions app;
+  app.withModFiles = app.withMapFiles = false;
+  testkit::GameOptions game;
+  game.levels = {"Archive"};
+  Prepare(game, app);
+  session_.CurrentLevel = "Archive";
+  session_.LevelDir = LevelDir("Archive");
+  session_.LevelWorkDir = work_ = WorkDir("Archive");
+  testkit::WriteFile(work_ + "\\Archive.lua", testkit::ModScriptText("Archive"));
+  testkit::WriteFile(work_ + "\\mission_velk.xml", testkit::MissionFileText());
+  testkit::WriteFile(work_ + "\\velk_objects.xml", "<Objects/>\r\n");
+}
+
 }  // namespace velk::enginetest

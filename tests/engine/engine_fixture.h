@@ -73,4 +73,13 @@ class EngineTest : public ::testing::Test {
   std::string previousFolder_;
 };
 
+// One level, Archive, ready for its archive: the stock level.pak in the game, the mod's script,
+// mission file and one more file in its work folder; no payload archives.
+class OneLevelTest : public EngineTest {
+ protected:
+  void SetUp() override;
+  std::string NewArchive() const { return LevelDir("Archive") + "\\levelvelk.pak"; }
+  std::string work_;
+};
+
 }  // namespace velk::enginetest

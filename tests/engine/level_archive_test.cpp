@@ -18,25 +18,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-class LevelArchive : public EngineTest {
- protected:
-  void SetUp() override {
-    testkit::AppOptions app;
-    app.withModFiles = app.withMapFiles = false;
-    testkit::GameOptions game;
-    game.levels = {"Archive"};
-    Prepare(game, app);
-    session_.CurrentLevel = "Archive";
-    session_.LevelDir = LevelDir("Archive");
-    session_.LevelWorkDir = WorkDir("Archive");
-    work_ = WorkDir("Archive");
-    testkit::WriteFile(work_ + "\\Archive.lua", testkit::ModScriptText("Archive"));
-    testkit::WriteFile(work_ + "\\mission_velk.xml", testkit::MissionFileText());
-    testkit::WriteFile(work_ + "\\velk_objects.xml", "<Objects/>\r\n");
-  }
-  std::string NewArchive() const { return LevelDir("Archive") + "\\levelvelk.pak"; }
-  std::string work_;
-};
+class LevelArchive : public OneLevelTest {};
 
 TEST_F(LevelArchive, BuildsTheArchiveFromTheBaiFilesAndTheModFiles) {
   testkit::WriteFile(NewArchive(), "old mod archive");
