@@ -22,23 +22,25 @@ constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 std::string Megabytes(std::uint64_t bytes) { return std::to_string((bytes + kMegabyte - 1) / kMegabyte); }
 
-StopReason Stopped(StopCause cause, const std::string& message, const std::string& logLine) {
-  return {cause, message, logLine + ": nothing changed"};
-}
-
 // The running game: its program started from this folder, or a stock level archive the
 // conversion reads held without sharing.
-StopReason CheckGameNotRunning(const WizardSession& session, WizardUi& ui, bool readsLevels) {
+CheckResult CheckGameNotRunning(WizardSession& session, RunEvents&, const Choices& choices) {
+  const bool readsLevels = choices.action == Action::Install && choices.maps;
   std::vector<std::string> held;
-  const std::string exe = GameDirOf(ui) + layout::kGameExe;
+  const std::string exe = session.Request.gameDir + layout::kGameExe;
   if (ProgramRunningFrom(exe)) held.push_back(exe);
   for (size_t i = 0; readsLevels && held.empty() && i < session.InstalledLevels.size(); ++i) {
     const std::string pak = JoinPath(session.InstalledLevels[i].Path, layout::kStockLevelPak);
     if (HeldWithoutSharing(pak)) held.push_back(pak);
   }
-  if (held.empty()) return {};
-  return Stopped(StopCause::GameRunning, FormatText(session.Texts.MsgGameRunning, held.front()),
-                 "Far Cry is running, " + held.front() + " is in use");
+  if (held.empty()) return std::nullopt;
+  return CheckFinding{held.front(), "Far Cry is running, " + held.front() + " is in use", {}};
+}
+
+// The maps are unpacked beside the setup.
+CheckResult CheckSetupFolderWritable(WizardSession& session, RunEvents&, const Choices& choices) {
+  if (choices.action != Action::Install || !choices.maps || CanWriteFolder(session.AppDir)) return std::nullopt;
+  return CheckFinding{session.AppDir, "No write access to the setup folder " + session.AppDir, {}};
 }
 
 struct PayloadNeed {
@@ -83,29 +85,47 @@ std::uint64_t LevelConversionBytes(const WizardSession& session, const std::vect
   return bytes;
 }
 
-StopReason CheckPayloadAndSpace(WizardSession& session, WizardUi& ui, const Choices& choices) {
-  const std::string gameDir = GameDirOf(ui);
+// The payload archives the choices need: the mod files go into Mods; the maps into the work
+// folder beside the setup, and from there, packed per level, into the level folders.
+std::vector<PayloadNeed> PayloadNeeds(const WizardSession& session, const Choices& choices) {
   std::vector<PayloadNeed> needs;
-  // The mod files go into Mods; the maps into the work folder beside the setup, and from there,
-  // packed per level, into the level folders.
+  if (choices.action != Action::Install) return needs;
+  const std::string& gameDir = session.Request.gameDir;
   if (choices.scripts) needs.push_back({layout::kModFilesArchive, ModFolderName(session), {gameDir}});
   if (choices.maps) needs.push_back({layout::kMapFilesArchive, layout::kWorkFolder, {session.AppDir, gameDir}});
-  if (needs.empty()) return {};
-  if (!FileExists(JoinPath(session.AppDir, layout::kArchiver))) {
-    return Stopped(StopCause::Payload, SetupFileMessage(session, layout::kArchiver, session.Texts.MsgPayloadBroken),
-                   std::string("Setup file ") + layout::kArchiver + " is missing");
-  }
-  DriveBytes needed;
+  return needs;
+}
+
+CheckFinding SetupFileFinding(const WizardSession& session, const std::string& file, const std::string& logLine) {
+  return {file, logLine, SetupFileMessage(session, file, session.Texts.MsgPayloadBroken)};
+}
+
+// The archiver and every archive the choices need pass the archiver's test; their files and
+// sizes are kept for the space check and for the check after unpacking.
+CheckResult CheckPayloadIntact(WizardSession& session, RunEvents& events, const Choices& choices) {
+  const std::vector<PayloadNeed> needs = PayloadNeeds(session, choices);
+  if (needs.empty()) return std::nullopt;
+  if (!FileExists(JoinPath(session.AppDir, layout::kArchiver)))
+    return SetupFileFinding(session, layout::kArchiver, std::string("Setup file ") + layout::kArchiver + " is missing");
   for (const PayloadNeed& need : needs) {
-    const PayloadCheck check = CheckPayload(session, ui, need.archive, need.topFolder);
-    if (!check.ok) {
-      return Stopped(StopCause::Payload, SetupFileMessage(session, need.archive, session.Texts.MsgPayloadBroken),
-                     std::string("Setup file ") + need.archive + " " + check.problem);
-    }
-    for (const std::string& target : need.targets) needed[VolumeRootOf(target)] += check.unpackedBytes;
+    const PayloadCheck check = CheckPayload(session, events, need.archive, need.topFolder);
+    if (!check.ok) return SetupFileFinding(session, need.archive, std::string("Setup file ") + need.archive + " " + check.problem);
     session.PayloadFiles[need.archive] = check.files;
+    session.PayloadBytes[need.archive] = check.unpackedBytes;
   }
-  if (choices.maps) needed[VolumeRootOf(gameDir)] += LevelConversionBytes(session, session.PayloadFiles[layout::kMapFilesArchive]);
+  return std::nullopt;
+}
+
+// Room on every drive the unpacking and the conversion write to.
+CheckResult CheckFreeSpace(WizardSession& session, RunEvents&, const Choices& choices) {
+  const std::vector<PayloadNeed> needs = PayloadNeeds(session, choices);
+  if (needs.empty()) return std::nullopt;
+  DriveBytes needed;
+  for (const PayloadNeed& need : needs)
+    for (const std::string& target : need.targets) needed[VolumeRootOf(target)] += session.PayloadBytes[need.archive];
+  if (choices.maps)
+    needed[VolumeRootOf(session.Request.gameDir)] +=
+        LevelConversionBytes(session, session.PayloadFiles[layout::kMapFilesArchive]);
   DriveBytes free;
   bool enough = true;
   for (const auto& [root, bytes] : needed) {
@@ -114,24 +134,31 @@ StopReason CheckPayloadAndSpace(WizardSession& session, WizardUi& ui, const Choi
     free[root] = bytesFree.value_or(bytes);
     enough = enough && free[root] >= bytes;
   }
-  if (enough) return {};
+  if (enough) return std::nullopt;
   const MessageCatalogue& t = session.Texts;
-  return Stopped(StopCause::Space,
-                 FormatText(t.MsgNotEnoughSpace, DriveList(needed, free, t.MsgSpaceNeeded, t.MsgSpaceFree, "\r\n")),
-                 "Not enough free space on " + DriveList(needed, free, "%s MB needed", "%s MB free", "; "));
+  return CheckFinding{DriveList(needed, free, t.MsgSpaceNeeded, t.MsgSpaceFree, "\r\n"),
+                      "Not enough free space on " + DriveList(needed, free, "%s MB needed", "%s MB free", "; "), {}};
 }
+
+// The checks in the order they run: the first that fails stops the run.
+constexpr ChangeCheck kChangeChecks[] = {
+    {CheckGameNotRunning, kUnattendedGameRunning, &MessageCatalogue::MsgGameRunning, /*canRetry=*/true},
+    {CheckSetupFolderWritable, kUnattendedSetupReadOnly, &MessageCatalogue::MsgSetupFolderReadOnly, false},
+    {CheckPayloadIntact, kUnattendedPayloadBroken, &MessageCatalogue::MsgPayloadBroken, false},
+    {CheckFreeSpace, kUnattendedNoSpace, &MessageCatalogue::MsgNotEnoughSpace, false},
+};
 
 }  // namespace
 
-StopReason CheckBeforeChange(WizardSession& session, WizardUi& ui, const Choices& choices) {
-  const bool install = choices.action == Action::Install;
-  StopReason reason = CheckGameNotRunning(session, ui, install && choices.maps);
-  if (reason.cause != StopCause::None || !install) return reason;
-  if (choices.maps && !CanWriteFolder(session.AppDir)) {
-    return Stopped(StopCause::SetupFolder, FormatText(session.Texts.MsgSetupFolderReadOnly, session.AppDir),
-                   "No write access to the setup folder " + session.AppDir);
+StopReason CheckBeforeChange(WizardSession& session, RunEvents& events, const Choices& choices) {
+  for (const ChangeCheck& row : kChangeChecks) {
+    const CheckResult finding = row.check(session, events, choices);
+    if (!finding) continue;
+    const std::string message =
+        finding->message.empty() ? FormatText(session.Texts.*row.text, finding->argument) : finding->message;
+    return {row.exitCode, row.canRetry, message, finding->logLine + ": nothing changed"};
   }
-  return CheckPayloadAndSpace(session, ui, choices);
+  return {};
 }
 
 }  // namespace velk

@@ -27,36 +27,37 @@ std::vector<std::string> WriteProbeFolders(const std::string& gameDir,
   return folders;
 }
 
-void ReportNoWriteAccess(const WizardSession& session, WizardUi& ui, const std::string& gameDir,
+void ReportNoWriteAccess(const WizardSession& session, RunEvents& events, const std::string& gameDir,
                          const std::string& locked) {
   // The log is the wizard's own file; it can only tell when the game folder takes it.
   if (locked != gameDir && RestartRunLog(gameDir, session.ModTag))
     Log(RunLogFile(gameDir), "No write access to '" + locked + "': nothing changed");
-  if (!ui.OfferElevatedRestart(FormatText(session.Texts.MsgRestartElevated, locked)))
-    ui.ShowError(FormatText(session.Texts.MsgNoWriteAccess, locked));
+  if (!events.OfferElevatedRestart(FormatText(session.Texts.MsgRestartElevated, locked)))
+    events.ShowError(FormatText(session.Texts.MsgNoWriteAccess, locked));
 }
 
-bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
-  std::string gameDir = ui.Text(Ctl::Text1);
+bool CheckGameFolderPage(WizardSession& session, RunEvents& events) {
+  std::string& gameDir = session.Request.gameDir;
   const bool ok = CheckPath(gameDir);
-  ui.SetText(Ctl::Text1, gameDir);  // the user sees, and may correct, the tidied path
+  events.ShowStatus(StatusLine::GameFolder, gameDir);  // the user sees, and may correct, the tidied path
   session.ModsDir = gameDir + layout::kModsDirSuffix;
   if (!ok) {
     // Nothing is written into a folder that is not a game folder: no log is deleted or
     // started there, and its archives are not listed.
-    ui.ShowError(FormatText(session.Texts.MsgWrongGameDir, ""));
+    events.ShowError(FormatText(session.Texts.MsgWrongGameDir, ""));
     return false;
   }
   if (session.ClaimGame && !session.ClaimGame(gameDir)) return false;
   WriteGameDirSetting(gameDir);
-  GetInstLevels(gameDir, session.InstalledLevels, [&ui] { ui.ProcessPendingEvents(); });
+  GetInstLevels(gameDir, session.InstalledLevels, [&events] { events.ProcessPendingEvents(); });
   // Found out before anything is changed: a folder the install would write to but may not.
   const std::string locked = FirstUnwritableFolder(WriteProbeFolders(gameDir, session.InstalledLevels));
   if (!locked.empty()) {
-    ReportNoWriteAccess(session, ui, gameDir, locked);
+    ReportNoWriteAccess(session, events, gameDir, locked);
     return false;
   }
   RestartRunLog(gameDir, session.ModTag);
+  events.LogTo(RunLogFile(gameDir));
   // Read once here; every path it names has passed its guard from now on.
   RecordReading reading = ReadInstallRecord(session.ModsDir + ModFolderName(session), gameDir);
   for (const std::string& line : reading.ignored) Log(RunLogFile(gameDir), line);
@@ -66,29 +67,28 @@ bool CheckGameFolderPage(WizardSession& session, WizardUi& ui) {
 
 // The choices page is left only when the run can finish: otherwise the user hears why, and
 // may try again (the game closed), go back to the choices, or close the wizard.
-bool CheckChoicesPage(WizardSession& session, WizardUi& ui) {
-  session.Request.choices = ReadChoices(ui);
+bool CheckChoicesPage(WizardSession& session, RunEvents& events) {
   const Choices& choices = session.Request.choices;
   for (;;) {
-    const StopReason stop = CheckBeforeChange(session, ui, choices);
-    if (stop.cause == StopCause::None) return true;
-    LogLine(ui, stop.logLine);
-    const StopAnswer answer = ui.AskAfterStop(stop.message, stop.cause == StopCause::GameRunning,
+    const StopReason stop = CheckBeforeChange(session, events, choices);
+    if (stop.exitCode == 0) return true;
+    events.LogLine(stop.logLine);
+    const StopAnswer answer = events.AskAfterStop(stop.message, stop.canRetry,
                                               FormatText(session.Texts.MsgBackOrExit, ""));
     if (answer == StopAnswer::Retry) continue;
-    session.Stopped = answer == StopAnswer::Exit ? stop.cause : StopCause::None;
+    session.StoppedExitCode = answer == StopAnswer::Exit ? stop.exitCode : 0;
     return false;
   }
 }
 
 }  // namespace
 
-bool CheckInput(WizardSession& session, WizardUi& ui) {
+bool CheckInput(WizardSession& session, RunEvents& events) {
   switch (session.PageIndex) {
     case 0:
-      return CheckGameFolderPage(session, ui);
+      return CheckGameFolderPage(session, events);
     case 1:
-      return CheckChoicesPage(session, ui);
+      return CheckChoicesPage(session, events);
     case 2:
     case 3:
     case 4:

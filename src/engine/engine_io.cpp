@@ -7,39 +7,41 @@
 
 namespace velk {
 
-void LogLine(WizardUi& ui, const std::string& text) { Log(RunLogFile(GameDirOf(ui)), text); }
+void RunEvents::LogLine(const std::string& text) const {
+  if (!logFile_.empty()) Log(logFile_, text);
+}
 
-RunnerHooks HooksFor(const WizardSession& session, WizardUi& ui) {
+RunnerHooks HooksFor(const WizardSession& session, RunEvents& events) {
   RunnerHooks hooks;
-  hooks.processPendingEvents = [&ui] { ui.ProcessPendingEvents(); };
-  hooks.showSystemError = [&ui](const std::string& text) { ui.ShowNotice(text); };
+  hooks.processPendingEvents = [&events] { events.ProcessPendingEvents(); };
+  hooks.showSystemError = [&events](const std::string& text) { events.ShowNotice(text); };
   hooks.timeLimitMs = session.ArchiverTimeLimitMs;
   return hooks;
 }
 
-bool RunArchiver(WizardSession& session, WizardUi& ui, const std::string& command,
+bool RunArchiver(WizardSession& session, RunEvents& events, const std::string& command,
                  const std::string& folder, const std::string& madeFile) {
   session.CommandLine = command;
-  RunnerHooks hooks = HooksFor(session, ui);
+  RunnerHooks hooks = HooksFor(session, events);
   if (!madeFile.empty()) hooks.beforeRestart = [madeFile] { DeleteOwnFile(madeFile); };
   session.CommandOutput = ExecDosCommand(session.CommandLine, folder, hooks);
   return SevenZipOk(session.CommandOutput);
 }
 
-void LogArchiverFailure(WizardSession& session, WizardUi& ui, const std::string& failedLine) {
-  LogLine(ui, failedLine);
-  LogLine(ui, "Output [" + session.CommandOutput + "]");
+void LogArchiverFailure(WizardSession& session, RunEvents& events, const std::string& failedLine) {
+  events.LogLine(failedLine);
+  events.LogLine("Output [" + session.CommandOutput + "]");
 }
 
-void DeleteLogged(WizardUi& ui, const std::string& path, const std::string& shownName) {
+void DeleteLogged(RunEvents& events, const std::string& path, const std::string& shownName) {
   if (!FileExists(path)) return;
   // Only the mod's own files pass here; a read-only attribute (copied from a CD, set by a
   // backup tool or inherited by a script backup) does not keep them.
-  LogLine(ui, (DeleteOwnFile(path) ? "Deleted " : "Could not delete ") + shownName);
+  events.LogLine((DeleteOwnFile(path) ? "Deleted " : "Could not delete ") + shownName);
 }
 
-void ShowCatalogueError(WizardUi& ui, const std::string& entry, const std::string& argument) {
-  ui.ShowError(FormatText(entry, argument));
+void ShowCatalogueError(RunEvents& events, const std::string& entry, const std::string& argument) {
+  events.ShowError(FormatText(entry, argument));
 }
 
 }  // namespace velk

@@ -100,6 +100,9 @@ class RecordReader {
       const std::string backup = script.empty() || f[2].empty() ? std::string()
                                                                  : guard_.Check(RecordedKind::Backup, f[2], why, script);
       if (why.empty()) AddScript({script, backup, f[3]});
+    } else if (f.size() == 2 && f[0] == "shortcut") {
+      const std::string name = guard_.Check(RecordedKind::Shortcut, f[1], why);
+      if (!name.empty()) reading.record.shortcut = name;
     } else if (f.size() == 3 && f[0] == "pak") {
       const std::string level = guard_.Check(RecordedKind::LevelFolder, f[1], why);
       if (!level.empty()) AddPak({level, f[2]});
@@ -186,6 +189,7 @@ bool WriteInstallRecord(const std::string& modFolder, const InstallRecord& recor
   for (const RecordedScript& s : record.scripts)
     text += "script\t" + s.script + kTab + s.backup + kTab + s.modHash + "\r\n";
   for (const RecordedPak& p : record.paks) text += "pak\t" + p.level + kTab + p.fingerprint + "\r\n";
+  if (!record.shortcut.empty()) text += "shortcut\t" + record.shortcut + "\r\n";
   // Power-cut safe: without it an uninstall could not tell the wizard's backups from others.
   return CreateFolders(modFolder) && WriteFileSafely(RecordFile(modFolder), text, Durability::PowerCutSafe);
 }

@@ -29,6 +29,7 @@ struct InstallRecord {
   std::vector<std::string> levels;  // level folders holding the mod's archive, relative
   std::vector<RecordedScript> scripts;
   std::vector<RecordedPak> paks;
+  std::string shortcut;  // the desktop shortcut's file name as it was made; empty: none recorded
 
   bool operator==(const InstallRecord&) const = default;
   bool HasLevel(const std::string& levelFolder) const;

@@ -4,6 +4,7 @@
 
 #include "engine/archive_start.h"
 #include "engine/choices.h"
+#include "engine/desktop_shortcut.h"
 #include "engine/engine_io.h"
 #include "engine/install_check.h"
 #include "engine/level_removal.h"
@@ -18,12 +19,12 @@ namespace {
 
 // The three folders of earlier versions go with their content (an empty-only removal would
 // leave every real old version in place); each one that was there is logged as it ended.
-void RemoveOldVersions(const WizardSession& session, WizardUi& ui) {
-  LogLine(ui, "Deleting old VELK Folders");
+void RemoveOldVersions(const WizardSession& session, RunEvents& events) {
+  events.LogLine("Deleting old VELK Folders");
   for (const char* old : layout::kOldModFolders) {
     const std::string folder = session.ModsDir + old;
     if (!FolderExists(folder)) continue;
-    LogLine(ui, (RemoveFolderTree(folder) ? "Deleted " : "Could not delete ") + folder);
+    events.LogLine((RemoveFolderTree(folder) ? "Deleted " : "Could not delete ") + folder);
   }
 }
 
@@ -43,33 +44,33 @@ std::string FirstFileNotMade(const WizardSession& session, const std::string& ar
 // Unpacks one payload archive into `target`; a missing archive is reported, and the attempt
 // still made. An archiver that says it succeeded but did not make what the archive holds
 // failed all the same.
-void ExtractPayload(WizardSession& session, WizardUi& ui, const std::string& archive,
+void ExtractPayload(WizardSession& session, RunEvents& events, const std::string& archive,
                     const std::string& command, const std::string& target) {
   if (!FileExists(JoinPath(session.AppDir, archive))) {
-    ui.ShowError(SetupFileMessage(session, archive, session.Texts.MsgFileNotFound));
-    LogLine(ui, "File missing: " + archive);
+    events.ShowError(SetupFileMessage(session, archive, session.Texts.MsgFileNotFound));
+    events.LogLine("File missing: " + archive);
   }
-  LogLine(ui, "Extracting \"" + archive + "\"");
-  const bool reportedOk = RunArchiver(session, ui, command, ".");
+  events.LogLine("Extracting \"" + archive + "\"");
+  const bool reportedOk = RunArchiver(session, events, command, ".");
   const std::string notMade = reportedOk ? FirstFileNotMade(session, archive, target) : std::string();
-  if (!notMade.empty()) LogLine(ui, "Not unpacked: " + notMade);
+  if (!notMade.empty()) events.LogLine("Not unpacked: " + notMade);
   if (!reportedOk || !notMade.empty()) {
-    ShowCatalogueError(ui, session.Texts.MsgExtractError, archive);
-    LogArchiverFailure(session, ui, "Error extracting " + archive);
+    ShowCatalogueError(events, session.Texts.MsgExtractError, archive);
+    LogArchiverFailure(session, events, "Error extracting " + archive);
   }
 }
 
 // Without the archiver every unpacking fails; the user first learns which file is missing.
-void ReportMissingArchiver(const WizardSession& session, WizardUi& ui) {
+void ReportMissingArchiver(const WizardSession& session, RunEvents& events) {
   if (FileExists(JoinPath(session.AppDir, layout::kArchiver))) return;
-  ui.ShowError(SetupFileMessage(session, layout::kArchiver, session.Texts.MsgFileNotFound));
-  LogLine(ui, std::string("File missing: ") + layout::kArchiver);
+  events.ShowError(SetupFileMessage(session, layout::kArchiver, session.Texts.MsgFileNotFound));
+  events.LogLine(std::string("File missing: ") + layout::kArchiver);
 }
 
 // The extras come with the mod files; what the user did not want is deleted again.
-void TrimExtras(const WizardSession& session, WizardUi& ui, const Choices& choices) {
+void TrimExtras(const WizardSession& session, const Choices& choices) {
   if (!choices.scripts) return;
-  const std::string modFolder = ModFolderPath(session, ui);
+  const std::string modFolder = ModFolderPath(session);
   if (!choices.cursor) DeleteFileAt(modFolder + layout::kMouseCursor);
   if (!choices.skins) {
     DeleteFileAt(modFolder + layout::kSkinDE);
@@ -77,47 +78,43 @@ void TrimExtras(const WizardSession& session, WizardUi& ui, const Choices& choic
   }
 }
 
-void InstallMod(WizardSession& session, WizardUi& ui, const Choices& choices, const NextPageFn& nextPage) {
-  if (choices.scripts || choices.maps) ReportMissingArchiver(session, ui);
+void InstallMod(WizardSession& session, RunEvents& events, const Choices& choices, const NextPageFn& nextPage) {
+  if (choices.scripts || choices.maps) ReportMissingArchiver(session, events);
   if (choices.scripts) {
-    KillDir(ModFolderPath(session, ui));
-    ExtractPayload(session, ui, layout::kModFilesArchive,
-                   ModFilesExtractCommand(session.AppDir, GameDirOf(ui)), GameDirOf(ui) + layout::kModsDirSuffix);
+    KillDir(ModFolderPath(session));
+    ExtractPayload(session, events, layout::kModFilesArchive,
+                   ModFilesExtractCommand(session.AppDir, session.Request.gameDir), session.Request.gameDir + layout::kModsDirSuffix);
   }
   if (choices.maps) {
     // The work folder is not emptied first: beside a payload on a drive root it is the
     // user's own X:\Temp. Unpacking overwrites what the payload holds, and what an earlier
     // conversion left there is removed by the level conversion just before it packs.
-    ExtractPayload(session, ui, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir), session.AppDir);
+    ExtractPayload(session, events, layout::kMapFilesArchive, MapFilesExtractCommand(session.AppDir), session.AppDir);
   } else if (nextPage) {
     // No map list to show: on to the progress page and the completion page at once.
     nextPage();
     nextPage();
   }
   // The pages entered meanwhile change no choice.
-  TrimExtras(session, ui, choices);
+  TrimExtras(session, choices);
 }
 
 // What a game file check, a patch or another mod undid since the install, said once when the
 // choices page opens; nothing when all is as installed.
-void AdviseRepairWhenNeeded(const WizardSession& session, WizardUi& ui) {
+void AdviseRepairWhenNeeded(const WizardSession& session, RunEvents& events) {
   if (!session.ModFolderFound) return;
-  std::string desktop;
-  const std::string shortcut =
-      GetSpecialFolder(ui.OwnerWindow(), kDesktopFolderId, desktop)
-          ? desktop + "\\" + FormatText(session.Texts.MsgShortcutName, "") + layout::kLinkExtension
-          : std::string();
+  const std::string shortcut = ShortcutPath(session.Record, session.Texts, events.OwnerWindow());
   const InstallCheck check =
-      CheckInstalledMod(GameDirOf(ui), session.Record, session.InstalledLevels, shortcut, session.Texts);
+      CheckInstalledMod(session.Request.gameDir, session.Record, session.InstalledLevels, shortcut, session.Texts);
   if (!check.NeedsRepair()) return;
   std::string list;
   for (const InstallFinding& finding : check.findings) list += (list.empty() ? "" : "\r\n") + finding.text;
-  ui.AdviseRepair(FormatText(session.Texts.MsgRepairAdvised, list));
+  events.AdviseRepair(FormatText(session.Texts.MsgRepairAdvised, list));
 }
 
-void LogLevels(WizardUi& ui, const std::string& heading, const std::vector<LevelEntry>& levels) {
-  LogLine(ui, heading);
-  for (const LevelEntry& level : levels) LogLine(ui, "  " + level.Name + " [" + level.Path + "]");
+void LogLevels(RunEvents& events, const std::string& heading, const std::vector<LevelEntry>& levels) {
+  events.LogLine(heading);
+  for (const LevelEntry& level : levels) events.LogLine("  " + level.Name + " [" + level.Path + "]");
 }
 
 }  // namespace
@@ -130,16 +127,16 @@ const std::string& SwitchCaption(const WizardSession& session) {
   return session.ModSwitchedOff ? session.Texts.MsgEnableMod : session.Texts.MsgDisableMod;
 }
 
-std::string ModFolderPath(const WizardSession& session, WizardUi& ui) {
-  return GameDirOf(ui) + layout::kModsDirSuffix + ModFolderName(session);
+std::string ModFolderPath(const WizardSession& session) {
+  return session.Request.gameDir + layout::kModsDirSuffix + ModFolderName(session);
 }
 
 void PrepareChoices(WizardSession& session, WizardUi& ui) {
-  bool oldVersion = false;
+  session.OldVersionFound = false;
   for (const char* old : layout::kOldModFolders) {
-    if (FolderExists(session.ModsDir + old)) oldVersion = true;
+    if (FolderExists(session.ModsDir + old)) session.OldVersionFound = true;
   }
-  if (oldVersion) {
+  if (session.OldVersionFound) {
     ui.SetValue(Ctl::Check2, true);
     ui.SetEnabled(Ctl::Check2, true);
   }
@@ -151,42 +148,44 @@ void PrepareChoices(WizardSession& session, WizardUi& ui) {
 }
 
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage) {
+  RunEvents& events = ui;
   const Choices& choices = session.Request.choices;
-  if (choices.removeOld) RemoveOldVersions(session, ui);
+  if (choices.removeOld) RemoveOldVersions(session, events);
   // An install without maps takes the mod's level archives out of the game, and with them the
   // mod's level scripts: no level keeps a mod script without its archive.
-  if (choices.action == Action::Install && !choices.maps) RemoveModFromLevels(session, ui, /*heading=*/false);
+  if (choices.action == Action::Install && !choices.maps) RemoveModFromLevels(session, events, /*heading=*/false);
   switch (choices.action) {
     case Action::Install:
-      InstallMod(session, ui, choices, nextPage);
+      InstallMod(session, events, choices, nextPage);
       break;
     case Action::Uninstall:
-      UninstallMod(session, ui);
+      UninstallMod(session, events);
       break;
     case Action::Switch:
-      EnableMod(session, ui, true);
+      EnableMod(session, events, true);
       break;
   }
   GetAllLevels(session, ui);
-  LogLevelLists(session, ui);
+  LogLevelLists(session, events);
 }
 
 void GetAllLevels(WizardSession& session, WizardUi& ui) {
   GetAvailableLevels(session.AppDir, session.AvailableLevels, [&ui] { ui.ProcessPendingEvents(); });
-  for (const std::string& name : OfferedLevels(session.AvailableLevels, session.InstalledLevels)) {
+  session.OfferedLevels = OfferedLevels(session.AvailableLevels, session.InstalledLevels);
+  // Every row offered starts ticked.
+  int row = 0;
+  for (const std::string& name : session.OfferedLevels) {
     ui.AddLevelRow(name);
-    int ticked = 0;
-    for (int row = 0; row < ui.LevelRowCount(); ++row) ticked += ui.LevelRowTicked(row) ? 1 : 0;
-    ui.SetLevelRowTicked(ticked, true);
+    ui.SetLevelRowTicked(row++, true);
   }
   // Unticking and ticking the first row again brings it into view; no row, no effect.
   ui.SetLevelRowTicked(0, false);
   ui.SetLevelRowTicked(0, true);
 }
 
-void LogLevelLists(const WizardSession& session, WizardUi& ui) {
-  LogLevels(ui, "Installed Maps:", session.InstalledLevels);
-  LogLevels(ui, "Available Maps:", session.AvailableLevels);
+void LogLevelLists(const WizardSession& session, RunEvents& events) {
+  LogLevels(events, "Installed Maps:", session.InstalledLevels);
+  LogLevels(events, "Available Maps:", session.AvailableLevels);
 }
 
 }  // namespace velk

@@ -11,12 +11,12 @@ void PrepareChoices(WizardSession& session, WizardUi& ui);
 // lists the levels. An install without maps moves on through pages 3 and 4 by itself.
 void CarryOutChoice(WizardSession& session, WizardUi& ui, const NextPageFn& nextPage);
 
-// Rebuilds AvailableLevels from the map payload and adds a ticked row to List1 for each
-// available level that is also installed.
+// Rebuilds AvailableLevels from the map payload and OfferedLevels, and adds a ticked row to
+// List1 for each available level that is also installed.
 void GetAllLevels(WizardSession& session, WizardUi& ui);
 
 // "Installed Maps:" and "Available Maps:", each followed by "  Name [Path]" per level.
-void LogLevelLists(const WizardSession& session, WizardUi& ui);
+void LogLevelLists(const WizardSession& session, RunEvents& events);
 
 // The catalogue texts of Option1 and Option3 for what the choices page found: install or
 // repair, disable or enable.
@@ -24,6 +24,6 @@ const std::string& InstallCaption(const WizardSession& session);
 const std::string& SwitchCaption(const WizardSession& session);
 
 // GameDir + "\Mods\VELK_" + ModTag.
-std::string ModFolderPath(const WizardSession& session, WizardUi& ui);
+std::string ModFolderPath(const WizardSession& session);
 
 }  // namespace velk

@@ -21,21 +21,21 @@ namespace {
 constexpr const char* kStatusPrefix = "Status: ";
 constexpr const char* kQuote = "\"";
 
-void RemoveOldArchives(WizardSession& s, WizardUi& ui) {
+void RemoveOldArchives(WizardSession& s, RunEvents& events) {
   const std::string level = s.CurrentLevel + "\\";
-  DeleteLogged(ui, s.LevelDir + "\\" + s.LevelPakName, level + s.LevelPakName);
-  DeleteLogged(ui, s.LevelDir + "\\" + layout::kSecondLevelPak, level + layout::kSecondLevelPak);
+  DeleteLogged(events, s.LevelDir + "\\" + s.LevelPakName, level + s.LevelPakName);
+  DeleteLogged(events, s.LevelDir + "\\" + layout::kSecondLevelPak, level + layout::kSecondLevelPak);
   // The switched-off archive of an earlier install is stale beside the new one: a level holds
   // one state, so that a later switch-over switches it.
   const std::string disabled = s.LevelPakName + layout::kDisabledSuffix;
-  DeleteLogged(ui, s.LevelDir + "\\" + disabled, level + disabled);
+  DeleteLogged(events, s.LevelDir + "\\" + disabled, level + disabled);
   const std::string leftover = s.LevelWorkDir + "\\" + s.LevelPakName;
-  DeleteLogged(ui, leftover, leftover);
+  DeleteLogged(events, leftover, leftover);
 }
 
 // Takes the level's .bai files out of level.pak. Empty when the two the mod renames came out;
 // otherwise what is wrong with the level's archive, for the log.
-std::string ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
+std::string ExtractBaiFiles(WizardSession& s, RunEvents& events) {
   // Files of an earlier conversion (a repair, or a run that was ended by force) would block
   // the renames below, go into the new archive beside the fresh ones, or pass for this run's.
   const std::string hideBai = layout::HideBaiOf(s.CurrentLevel);
@@ -45,14 +45,14 @@ std::string ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
   const std::string stockPak = s.LevelDir + "\\" + layout::kStockLevelPak;
   const std::string ofLevel = std::string(layout::kStockLevelPak) + " of " + s.CurrentLevel;
   if (!FileExists(stockPak)) {
-    ShowCatalogueError(ui, s.Texts.MsgFileNotFound, layout::kStockLevelPak);
+    ShowCatalogueError(events, s.Texts.MsgFileNotFound, layout::kStockLevelPak);
     return ofLevel + " is missing";
   }
-  ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgExtractingFile, layout::kStockLevelPak));
-  LogLine(ui, std::string("Extracting ") + kQuote + stockPak + kQuote);
-  if (!RunArchiver(s, ui, BaiExtractCommand(s.LevelDir, s.LevelWorkDir), ".")) {
-    ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
-    LogArchiverFailure(s, ui, "Error extracting level.pak");
+  events.ShowStatus(StatusLine::Step, kStatusPrefix + FormatText(s.Texts.MsgExtractingFile, layout::kStockLevelPak));
+  events.LogLine(std::string("Extracting ") + kQuote + stockPak + kQuote);
+  if (!RunArchiver(s, events, BaiExtractCommand(s.LevelDir, s.LevelWorkDir), ".")) {
+    ShowCatalogueError(events, s.Texts.MsgErrorOccurred, "");
+    LogArchiverFailure(s, events, "Error extracting level.pak");
     return ofLevel + " cannot be read";
   }
   for (const std::string& needed : {hideBai, netBai})
@@ -61,13 +61,13 @@ std::string ExtractBaiFiles(WizardSession& s, WizardUi& ui) {
 }
 
 // The mission file is patched as bytes, so that its encoding and line ends survive.
-void PatchMissionFile(const WizardSession& s, WizardUi& ui) {
+void PatchMissionFile(const WizardSession& s, RunEvents& events) {
   const std::string mission = s.LevelWorkDir + "\\" + layout::kMissionFile;
   if (!FileExists(mission)) return;
   std::string bytes;
   const bool patched = ReadFileBytes(mission, bytes) && WriteFileSafely(mission, PatchMissionBytes(bytes));
-  LogLine(ui, std::string(patched ? "Patched " : "Could not patch ") + layout::kMissionFile);
-  if (!patched) ShowCatalogueError(ui, s.Texts.MsgWriteFailed, mission);
+  events.LogLine(std::string(patched ? "Patched " : "Could not patch ") + layout::kMissionFile);
+  if (!patched) ShowCatalogueError(events, s.Texts.MsgWriteFailed, mission);
 }
 
 // The files the pack had to put into the new archive that it does not list: its top folder's
@@ -92,7 +92,7 @@ std::string FirstFileNotPacked(const WizardSession& s, const std::string& archiv
 // Files in the level's work folder that neither the map payload holds nor this conversion
 // made (the .bai files from level.pak, the archive itself): what an older payload or someone
 // else left there. They are left out of the level's archive, and left where they are.
-std::vector<std::string> FilesNotOfThePayload(const WizardSession& s, WizardUi& ui) {
+std::vector<std::string> FilesNotOfThePayload(const WizardSession& s, RunEvents& events) {
   const auto listed = s.PayloadFiles.find(layout::kMapFilesArchive);
   if (listed == s.PayloadFiles.end()) return {};
   std::set<std::string> payload;
@@ -100,34 +100,34 @@ std::vector<std::string> FilesNotOfThePayload(const WizardSession& s, WizardUi& 
   for (const std::string& entry : listed->second)
     if (StartsWithNoCase(entry, inPayload)) payload.insert(FoldedCase(entry.substr(inPayload.size())));
   std::vector<FileEntry> files;
-  FindFiles(s.LevelWorkDir, true, "*.*", files, [&ui] { ui.ProcessPendingEvents(); });
+  FindFiles(s.LevelWorkDir, true, "*.*", files, [&events] { events.ProcessPendingEvents(); });
   std::vector<std::string> foreign;
   for (const FileEntry& file : files) {
     const std::string relative = file.FullName.substr(s.LevelWorkDir.size() + 1);
     const bool topLevel = relative.find('\\') == std::string::npos;
     const bool made = topLevel && (EndsWithNoCase(relative, layout::kBaiExtension) || EqualsNoCase(relative, s.LevelPakName));
     if (made || payload.count(FoldedCase(relative))) continue;
-    LogLine(ui, "Not packed, not of the map payload: " + file.FullName);
+    events.LogLine("Not packed, not of the map payload: " + file.FullName);
     foreign.push_back(relative);
   }
   return foreign;
 }
 
-bool BuildArchive(WizardSession& s, WizardUi& ui) {
-  const std::vector<std::string> leftOut = FilesNotOfThePayload(s, ui);
+bool BuildArchive(WizardSession& s, RunEvents& events) {
+  const std::vector<std::string> leftOut = FilesNotOfThePayload(s, events);
   const std::string command = LevelPakCommand(s.AppDir, s.LevelPakName, leftOut);
-  ui.SetText(Ctl::Label6, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
+  events.ShowStatus(StatusLine::Step, kStatusPrefix + FormatText(s.Texts.MsgCreating, s.LevelPakName));
   const std::string workFolder = JoinPath(s.AppDir, std::string(layout::kWorkFolderLowerCase) + "\\" + s.CurrentLevel + "\\");
   const std::string archive = s.LevelWorkDir + "\\" + s.LevelPakName;
   // A pack started again after its reply was lost would put the first run's archive into the
   // second: that archive goes first.
-  const bool reportedOk = RunArchiver(s, ui, command, workFolder, archive);
+  const bool reportedOk = RunArchiver(s, events, command, workFolder, archive);
   // An archiver that says it succeeded must also have packed what the folder holds.
   const std::string notPacked = reportedOk ? FirstFileNotPacked(s, archive, leftOut) : std::string();
-  if (!notPacked.empty()) LogLine(ui, "Not packed: " + notPacked);
+  if (!notPacked.empty()) events.LogLine("Not packed: " + notPacked);
   if (!reportedOk || !notPacked.empty()) {
-    ShowCatalogueError(ui, s.Texts.MsgErrorOccurred, "");
-    LogArchiverFailure(s, ui, "Error creating " + s.LevelPakName);
+    ShowCatalogueError(events, s.Texts.MsgErrorOccurred, "");
+    LogArchiverFailure(s, events, "Error creating " + s.LevelPakName);
     return false;
   }
   return true;
@@ -147,22 +147,22 @@ std::string PatchMissionBytes(const std::string& bytes) {
   return out + "\r\n";
 }
 
-bool LevelPak(WizardSession& s, WizardUi& ui) {
-  RemoveOldArchives(s, ui);
-  const std::string broken = ExtractBaiFiles(s, ui);
+bool LevelPak(WizardSession& s, RunEvents& events) {
+  RemoveOldArchives(s, events);
+  const std::string broken = ExtractBaiFiles(s, events);
   if (!broken.empty()) {
     // Without its two .bai files the mod's archive would break the level: it is not built.
-    LogLine(ui, broken + ": " + s.CurrentLevel + " not converted");
-    ShowCatalogueError(ui, s.Texts.MsgLevelPakBroken, s.CurrentLevel);
+    events.LogLine(broken + ": " + s.CurrentLevel + " not converted");
+    ShowCatalogueError(events, s.Texts.MsgLevelPakBroken, s.CurrentLevel);
     return false;
   }
   // 7-Zip would update an existing archive and pack the old copy into the new one.
   DeleteFileAt(s.LevelWorkDir + "\\" + s.LevelPakName);
   RenameFile(s.LevelWorkDir + "\\" + layout::HideBaiOf(s.CurrentLevel), layout::kHideBai);
   RenameFile(s.LevelWorkDir + "\\" + layout::NetBaiOf(s.CurrentLevel), layout::kNetBai);
-  PatchMissionFile(s, ui);
-  const bool packed = BuildArchive(s, ui);
-  LogLine(ui, std::string("Copying ") + kQuote + s.LevelPakName + kQuote + " to folder " + kQuote +
+  PatchMissionFile(s, events);
+  const bool packed = BuildArchive(s, events);
+  events.LogLine(std::string("Copying ") + kQuote + s.LevelPakName + kQuote + " to folder " + kQuote +
                   s.LevelDir + "\\" + kQuote);
   // Only an archive 7-Zip finished goes into the game, and it goes in whole: the game never
   // finds half an archive, whenever the wizard is ended.
@@ -170,13 +170,13 @@ bool LevelPak(WizardSession& s, WizardUi& ui) {
   const std::string target = s.LevelDir + "\\" + s.LevelPakName;
   if (CopyFileSafely(s.LevelWorkDir + "\\" + s.LevelPakName, target)) {
     // What the archive was built from, so that a check can tell when the game replaced it.
-    s.Record.SetPak({RelativeToGame(GameDirOf(ui), s.LevelDir), FileFingerprint(s.LevelDir + "\\" + layout::kStockLevelPak)});
-    SaveInstallRecord(s, ui);
+    s.Record.SetPak({RelativeToGame(s.Request.gameDir, s.LevelDir), FileFingerprint(s.LevelDir + "\\" + layout::kStockLevelPak)});
+    SaveInstallRecord(s, events);
     return true;
   }
   // A full disk or a file held open: the level keeps what it had.
-  LogLine(ui, "Could not write " + target);
-  ShowCatalogueError(ui, s.Texts.MsgWriteFailed, target);
+  events.LogLine("Could not write " + target);
+  ShowCatalogueError(events, s.Texts.MsgWriteFailed, target);
   return false;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/wizard_session.h"
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
@@ -12,7 +12,7 @@ namespace velk {
 // box and go to the log; the caller goes on with the next level whatever happened. True when
 // the new archive was copied into the level folder. A level whose level.pak is missing,
 // unreadable or without hide<Level>.bai and net<Level>.bai gets no archive (false).
-bool LevelPak(WizardSession& session, WizardUi& ui);
+bool LevelPak(WizardSession& session, RunEvents& events);
 
 // Every RespawnTime="0" becomes RespawnTime="10" (case-sensitive), the other bytes stay, and
 // one CR LF is appended.

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "engine/wizard_session.h"
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
-void ConvertChosenLevels(WizardSession& session, WizardUi& ui);
+void ConvertChosenLevels(WizardSession& session, RunEvents& events);
 
 // `text` padded with "-" to 49 characters, then "|".
 std::string FramedLogLine(const std::string& text);

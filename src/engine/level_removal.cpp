@@ -37,9 +37,9 @@ std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind
 // lie in the game, and the installed levels directly below <GameDir>\Levels. Other mods' level
 // folders count only when the record names them. A recorded folder that is not there holds
 // nothing to undo.
-std::vector<std::string> OtherLevelFolders(const WizardSession& session, WizardUi& ui,
+std::vector<std::string> OtherLevelFolders(const WizardSession& session,
                                            const std::vector<std::string>& stock) {
-  const std::string gameDir = GameDirOf(ui);
+  const std::string gameDir = session.Request.gameDir;
   FolderSet seen;
   for (const std::string& folder : stock) seen.Add(folder);
   std::vector<std::string> others;
@@ -64,25 +64,25 @@ ScriptsByFolder RecordedScriptsByFolder(const InstallRecord& record, const std::
 }
 
 // The recorded scripts of one level folder; `handled` gets each script they name.
-void RestoreRecordedScripts(WizardUi& ui, const std::string& gameDir, const std::string& folder,
+void RestoreRecordedScripts(RunEvents& events, const std::string& gameDir, const std::string& folder,
                             const std::vector<const RecordedScript*>& entries, FolderSet& handled) {
   for (const RecordedScript* entry : entries) {
     const std::string script = InGame(gameDir, entry->script);
     handled.Add(script);
-    DeleteLogged(ui, script + kPartSuffix, script + kPartSuffix);
+    DeleteLogged(events, script + kPartSuffix, script + kPartSuffix);
     if (!entry->backup.empty()) {
       const std::string backup = folder + "\\" + entry->backup;
-      DeleteLogged(ui, backup + kPartSuffix, backup + kPartSuffix);
-      if (FileExists(backup)) RestoreScript(ui, script, backup);
+      DeleteLogged(events, backup + kPartSuffix, backup + kPartSuffix);
+      if (FileExists(backup)) RestoreScript(events, script, backup);
       continue;
     }
     // A script the level did not have before goes, unless someone has changed it since.
     std::string bytes;
     if (!FileExists(script) || !ReadFileBytes(script, bytes)) continue;
     if (ContentHash(bytes) == entry->modHash) {
-      DeleteLogged(ui, script, script);
+      DeleteLogged(events, script, script);
     } else {
-      LogLine(ui, "Left " + script + ": changed since the install");
+      events.LogLine("Left " + script + ": changed since the install");
     }
   }
 }
@@ -90,11 +90,11 @@ void RestoreRecordedScripts(WizardUi& ui, const std::string& gameDir, const std:
 // Backups the record does not name (an earlier version kept no record; a damaged one lost
 // lines): <script>.lua.velk.bak or <script>.lua.bak beside the payload's own script. The
 // .velk.bak name is only ever the wizard's; where both are there, the .bak is someone else's.
-void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::string& folder,
+void RestoreUnrecordedScripts(RunEvents& events, PayloadScripts& payload, const std::string& folder,
                               const FolderSet& handled) {
   std::vector<FileEntry> backups;
   FindFiles(folder, false, std::string("*") + layout::kScriptBackupSuffix, backups,
-            [&ui] { ui.ProcessPendingEvents(); });
+            [&events] { events.ProcessPendingEvents(); });
   FolderSet restored;
   for (const char* suffix : {layout::kScriptOwnBackupSuffix, layout::kScriptBackupSuffix}) {
     const std::string tail = std::string(layout::kScriptExtension) + suffix;
@@ -107,7 +107,7 @@ void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::
         continue;
       std::string bytes;
       if (!FileExists(script) || !ReadFileBytes(script, bytes)) continue;
-      if (payload.Script(Leaf(folder), Leaf(script)) == bytes && RestoreScript(ui, script, backup.FullName))
+      if (payload.Script(Leaf(folder), Leaf(script)) == bytes && RestoreScript(events, script, backup.FullName))
         restored.Add(script);
     }
   }
@@ -115,36 +115,36 @@ void RestoreUnrecordedScripts(WizardUi& ui, PayloadScripts& payload, const std::
 
 }  // namespace
 
-void RemoveModFromLevels(WizardSession& session, WizardUi& ui, bool heading) {
-  const std::string gameDir = GameDirOf(ui);
-  const std::vector<std::string> stock = StockLevelFolders(ui);
-  const std::vector<std::string> others = OtherLevelFolders(session, ui, stock);
-  DelLuaFiles(ui);
-  for (const std::string& folder : others) RemoveModArchives(ui, folder);
-  if (heading) LogLine(ui, "Restoring level scripts");
-  PayloadScripts payload(session, ui);
+void RemoveModFromLevels(WizardSession& session, RunEvents& events, bool heading) {
+  const std::string gameDir = session.Request.gameDir;
+  const std::vector<std::string> stock = StockLevelFolders(session.Request.gameDir);
+  const std::vector<std::string> others = OtherLevelFolders(session, stock);
+  DelLuaFiles(session, events);
+  for (const std::string& folder : others) RemoveModArchives(events, folder);
+  if (heading) events.LogLine("Restoring level scripts");
+  PayloadScripts payload(session, events);
   const ScriptsByFolder recorded = RecordedScriptsByFolder(session.Record, gameDir);
   static const std::vector<const RecordedScript*> kNone;
   for (const std::vector<std::string>* group : {&stock, &others}) {
     for (const std::string& folder : *group) {
       const std::string disabled = folder + "\\" + session.LevelPakName + layout::kDisabledSuffix;
-      DeleteLogged(ui, disabled, disabled);
+      DeleteLogged(events, disabled, disabled);
       // Half a copy of the archive that a run ended by force left behind.
       const std::string part = folder + "\\" + session.LevelPakName + kPartSuffix;
-      DeleteLogged(ui, part, part);
+      DeleteLogged(events, part, part);
       // What the record names is undone exactly; whatever else is there follows the rule for
       // levels without a record, so that a record cut short leaves no level half undone.
       const auto entries = recorded.find(FoldedCase(folder));
       FolderSet handled;
-      RestoreRecordedScripts(ui, gameDir, folder, entries == recorded.end() ? kNone : entries->second, handled);
-      RestoreUnrecordedScripts(ui, payload, folder, handled);
+      RestoreRecordedScripts(events, gameDir, folder, entries == recorded.end() ? kNone : entries->second, handled);
+      RestoreUnrecordedScripts(events, payload, folder, handled);
     }
   }
   if (!session.Record.levels.empty() || !session.Record.scripts.empty() || !session.Record.paks.empty()) {
     session.Record.levels.clear();
     session.Record.scripts.clear();
     session.Record.paks.clear();
-    WriteInstallRecord(ModFolderPath(session, ui), session.Record);
+    WriteInstallRecord(ModFolderPath(session), session.Record);
   }
 }
 

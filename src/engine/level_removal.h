@@ -3,7 +3,7 @@
 // back. Exactly what the install record names is undone; levels an earlier version of this
 // wizard converted (it kept no record) lose only what is unmistakably the mod's.
 #include "engine/wizard_session.h"
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
@@ -13,6 +13,6 @@ namespace velk {
 // deleted) and the levels leave the record. In a level the record does not name, a
 // <script>.lua.bak counts as the wizard's only when <script>.lua holds the map payload's
 // script for that level. `heading` logs "Restoring level scripts" before the scripts.
-void RemoveModFromLevels(WizardSession& session, WizardUi& ui, bool heading);
+void RemoveModFromLevels(WizardSession& session, RunEvents& events, bool heading);
 
 }  // namespace velk

@@ -64,25 +64,25 @@ ScriptChange PlanBackup(const std::string& target, const RecordedScript* recorde
 
 }  // namespace
 
-void SaveInstallRecord(WizardSession& session, WizardUi& ui) {
+void SaveInstallRecord(WizardSession& session, RunEvents& events) {
   session.Record.found = true;  // compared as written from now on
-  if (WriteInstallRecord(ModFolderPath(session, ui), session.Record)) return;
-  const std::string file = ModFolderPath(session, ui) + "\\" + layout::kInstallRecord;
-  LogLine(ui, "Could not write the install record " + file);
-  ShowCatalogueError(ui, session.Texts.MsgWriteFailed, file);
+  if (WriteInstallRecord(ModFolderPath(session), session.Record)) return;
+  const std::string file = ModFolderPath(session) + "\\" + layout::kInstallRecord;
+  events.LogLine("Could not write the install record " + file);
+  ShowCatalogueError(events, session.Texts.MsgWriteFailed, file);
 }
 
-ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
-  const std::string gameDir = GameDirOf(ui);
+ScriptChange CopyLua(WizardSession& session, RunEvents& events) {
+  const std::string gameDir = session.Request.gameDir;
   const std::string level = RelativeToGame(gameDir, session.LevelDir);
   std::vector<FileEntry> scripts;
   FindFiles(JoinPath(session.AppDir, layout::kWorkFolder) + "\\" + session.CurrentLevel, false,
-            layout::kScriptPattern, scripts, [&ui] { ui.ProcessPendingEvents(); });
+            layout::kScriptPattern, scripts, [&events] { events.ProcessPendingEvents(); });
   std::string modBytes;
   if (scripts.empty() || !ReadFileBytes(scripts.front().FullName, modBytes)) {
     if (!session.Record.HasLevel(level) || !session.Record.found) {
       session.Record.AddLevel(level);
-      SaveInstallRecord(session, ui);
+      SaveInstallRecord(session, events);
     }
     return {};
   }
@@ -91,7 +91,7 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   const std::string entry = RelativeToGame(gameDir, target);
   ScriptChange change = PlanBackup(target, session.Record.FindScript(entry), modBytes);
   if (change.kind == ScriptChange::Kind::Refused) {
-    LogLine(ui, target + layout::kScriptBackupSuffix + " and " + Leaf(target) + layout::kScriptOwnBackupSuffix +
+    events.LogLine(target + layout::kScriptBackupSuffix + " and " + Leaf(target) + layout::kScriptOwnBackupSuffix +
                     " are not the wizard's backups");
     return change;
   }
@@ -101,13 +101,13 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   session.Record.AddLevel(level);
   session.Record.SetScript({entry, change.backup.empty() ? "" : Leaf(change.backup), ContentHash(modBytes)});
   // Written before anything it names is changed; an unchanged record (a repair) is not.
-  if (!(session.Record == before) || !before.found) SaveInstallRecord(session, ui);
+  if (!(session.Record == before) || !before.found) SaveInstallRecord(session, events);
   const bool newBackup = change.kind == ScriptChange::Kind::BackedUp && !FileExists(change.backup);
   // The stock script exists nowhere else: its backup must survive even a power cut.
   if (newBackup && !CopyFileSafely(target, change.backup, Durability::PowerCutSafe)) {
-    LogLine(ui, "Could not back up " + target);
+    events.LogLine("Could not back up " + target);
     session.Record = before;
-    SaveInstallRecord(session, ui);
+    SaveInstallRecord(session, events);
     return {ScriptChange::Kind::Refused, target, {}};
   }
   // The stock script is kept now; a read-only attribute does not keep it from being replaced.
@@ -115,47 +115,47 @@ ScriptChange CopyLua(WizardSession& session, WizardUi& ui) {
   if (change.kind == ScriptChange::Kind::BackedUp && attributes != 0xFFFFFFFFu && (attributes & 1u))
     SetAttributes(target, attributes & ~1u);
   if (!CopyFileSafely(scripts.front().FullName, target)) {
-    LogLine(ui, "Could not copy the mod's script to " + target);
+    events.LogLine("Could not copy the mod's script to " + target);
     if (newBackup) DeleteOwnFile(change.backup);
     session.Record = before;
-    SaveInstallRecord(session, ui);
+    SaveInstallRecord(session, events);
     return {ScriptChange::Kind::Refused, target, {}};
   }
   return change;
 }
 
-void UndoCopyLua(WizardSession& session, WizardUi& ui, const ScriptChange& change) {
-  if (change.kind == ScriptChange::Kind::BackedUp) RestoreScript(ui, change.script, change.backup);
-  if (change.kind == ScriptChange::Kind::Added) DeleteLogged(ui, change.script, change.script);
-  session.Record.RemoveLevel(RelativeToGame(GameDirOf(ui), session.LevelDir));
-  SaveInstallRecord(session, ui);
+void UndoCopyLua(WizardSession& session, RunEvents& events, const ScriptChange& change) {
+  if (change.kind == ScriptChange::Kind::BackedUp) RestoreScript(events, change.script, change.backup);
+  if (change.kind == ScriptChange::Kind::Added) DeleteLogged(events, change.script, change.script);
+  session.Record.RemoveLevel(RelativeToGame(session.Request.gameDir, session.LevelDir));
+  SaveInstallRecord(session, events);
 }
 
-bool RestoreScript(WizardUi& ui, const std::string& script, const std::string& backup) {
+bool RestoreScript(RunEvents& events, const std::string& script, const std::string& backup) {
   // The mod's script may carry the read-only attribute; it is replaced all the same.
   const std::uint32_t attributes = GetAttributes(script);
   if (attributes != 0xFFFFFFFFu && (attributes & 1u)) SetAttributes(script, attributes & ~1u);
   const bool restored = MoveFileOver(backup, script);
-  LogLine(ui, (restored ? "Restored " : "Could not restore ") + script + " from " + Leaf(backup));
+  events.LogLine((restored ? "Restored " : "Could not restore ") + script + " from " + Leaf(backup));
   return restored;
 }
 
-std::vector<std::string> StockLevelFolders(WizardUi& ui) {
+std::vector<std::string> StockLevelFolders(const std::string& gameDir) {
   std::vector<std::string> folders;
   for (const char* level : layout::kStockLevels)
-    folders.push_back(GameDirOf(ui) + layout::kLevels + "\\" + level);
+    folders.push_back(gameDir + layout::kLevels + "\\" + level);
   return folders;
 }
 
-void RemoveModArchives(WizardUi& ui, const std::string& levelFolder) {
+void RemoveModArchives(RunEvents& events, const std::string& levelFolder) {
   for (const char* archive : {layout::kLevelPakName, layout::kSecondLevelPak}) {
     const std::string path = levelFolder + "\\" + archive;
-    DeleteLogged(ui, path, path);
+    DeleteLogged(events, path, path);
   }
 }
 
-void DelLuaFiles(WizardUi& ui) {
-  for (const std::string& folder : StockLevelFolders(ui)) RemoveModArchives(ui, folder);
+void DelLuaFiles(const WizardSession& session, RunEvents& events) {
+  for (const std::string& folder : StockLevelFolders(session.Request.gameDir)) RemoveModArchives(events, folder);
 }
 
 }  // namespace velk

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/wizard_session.h"
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
@@ -25,26 +25,26 @@ struct ScriptChange {
 // of the stock script of that name (<name>.bak, or <name>.velk.bak when a file not made by
 // the wizard holds that name). The level and the script go into the install record before
 // anything is changed; the backup and the script are written crash-safely. Logs nothing.
-ScriptChange CopyLua(WizardSession& session, WizardUi& ui);
+ScriptChange CopyLua(WizardSession& session, RunEvents& events);
 
 // Takes back what CopyLua did for a level that could not be converted: the stock script
 // returns from its backup, an added script goes, the level leaves the install record.
-void UndoCopyLua(WizardSession& session, WizardUi& ui, const ScriptChange& change);
+void UndoCopyLua(WizardSession& session, RunEvents& events, const ScriptChange& change);
 
 // Deletes levelvelk.pak and levelvelkki.pak from one level folder, logging each.
-void RemoveModArchives(WizardUi& ui, const std::string& levelFolder);
+void RemoveModArchives(RunEvents& events, const std::string& levelFolder);
 // The same for the 20 stock level folders.
-void DelLuaFiles(WizardUi& ui);
+void DelLuaFiles(const WizardSession& session, RunEvents& events);
 
 // Writes the session's install record crash-safely into the mod folder; a record that cannot
 // be written is named in a box and the log.
-void SaveInstallRecord(WizardSession& session, WizardUi& ui);
+void SaveInstallRecord(WizardSession& session, RunEvents& events);
 
 // Puts a stock script back from its backup in one step (the backup is gone afterwards) and
 // logs it; false when it could not be done.
-bool RestoreScript(WizardUi& ui, const std::string& script, const std::string& backup);
+bool RestoreScript(RunEvents& events, const std::string& script, const std::string& backup);
 
 // <GameDir>\Levels\<Level> for each stock level, in the game's order.
-std::vector<std::string> StockLevelFolders(WizardUi& ui);
+std::vector<std::string> StockLevelFolders(const std::string& gameDir);
 
 }  // namespace velk

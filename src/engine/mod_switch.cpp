@@ -20,19 +20,19 @@ bool IsSwitchedOff(const WizardSession& session, const std::vector<std::string>&
 
 }  // namespace
 
-std::vector<std::string> SwitchedLevelFolders(const WizardSession& session, WizardUi& ui) {
+std::vector<std::string> SwitchedLevelFolders(const WizardSession& session) {
   std::vector<std::string> folders;
   std::set<std::string> seen;
   auto add = [&](const std::string& folder) {
     if (seen.insert(FoldedCase(folder)).second) folders.push_back(folder);
   };
   for (const LevelEntry& level : session.InstalledLevels) add(level.Path);
-  for (const std::string& level : session.Record.levels) add(InGame(GameDirOf(ui), level));
+  for (const std::string& level : session.Record.levels) add(InGame(session.Request.gameDir, level));
   return folders;
 }
 
-bool EnableMod(const WizardSession& session, WizardUi& ui, bool Change) {
-  const std::vector<std::string> folders = SwitchedLevelFolders(session, ui);
+bool EnableMod(const WizardSession& session, RunEvents& events, bool Change) {
+  const std::vector<std::string> folders = SwitchedLevelFolders(session);
   const bool off = IsSwitchedOff(session, folders);
   if (!Change) return off;
   for (const std::string& folder : folders) {
@@ -40,7 +40,7 @@ bool EnableMod(const WizardSession& session, WizardUi& ui, bool Change) {
     const std::string disabled = active + layout::kDisabledSuffix;
     if (off && FileExists(disabled)) {
       // A repair made the archive anew beside a switched-off one (by an earlier version).
-      if (FileExists(active)) DeleteLogged(ui, disabled, disabled);
+      if (FileExists(active)) DeleteLogged(events, disabled, disabled);
       RenameFile(disabled, session.LevelPakName);
     }
     if (!off && FileExists(active)) RenameFile(active, session.LevelPakName + layout::kDisabledSuffix);

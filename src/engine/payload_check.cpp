@@ -54,7 +54,7 @@ std::string LastWords(const std::string& reply) {
 
 }  // namespace
 
-PayloadCheck CheckPayload(const WizardSession& session, WizardUi& ui, const std::string& archive,
+PayloadCheck CheckPayload(const WizardSession& session, RunEvents& events, const std::string& archive,
                           const std::string& topFolder) {
   const std::string& appDir = session.AppDir;
   PayloadCheck failed;
@@ -69,7 +69,7 @@ PayloadCheck CheckPayload(const WizardSession& session, WizardUi& ui, const std:
   }
   // The test reads every byte: a truncated, corrupt or password-protected archive fails it
   // (a password is asked for on the empty input and never given).
-  const std::string reply = ExecDosCommand(PayloadTestCommand(appDir, archive), ".", HooksFor(session, ui));
+  const std::string reply = ExecDosCommand(PayloadTestCommand(appDir, archive), ".", HooksFor(session, events));
   if (!SevenZipOk(reply)) {
     failed.problem = "failed 7-Zip's test: " + LastWords(reply);
     return failed;

@@ -7,7 +7,7 @@
 
 #include "engine/wizard_session.h"
 
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
@@ -23,7 +23,7 @@ struct PayloadCheck {
 
 // Checks `archive` in the session's AppDir with the archiver there; every entry must lie below
 // `topFolder`.
-PayloadCheck CheckPayload(const WizardSession& session, WizardUi& ui, const std::string& archive,
+PayloadCheck CheckPayload(const WizardSession& session, RunEvents& events, const std::string& archive,
                           const std::string& topFolder);
 
 }  // namespace velk

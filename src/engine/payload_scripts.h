@@ -5,13 +5,13 @@
 #include <string>
 
 #include "engine/wizard_session.h"
-#include "engine/wizard_ui.h"
+#include "engine/run_events.h"
 
 namespace velk {
 
 class PayloadScripts {
  public:
-  PayloadScripts(WizardSession& session, WizardUi& ui) : session_(session), ui_(ui) {}
+  PayloadScripts(WizardSession& session, RunEvents& events) : session_(session), ui_(events) {}
   ~PayloadScripts();
   PayloadScripts(const PayloadScripts&) = delete;
   PayloadScripts& operator=(const PayloadScripts&) = delete;
@@ -23,7 +23,7 @@ class PayloadScripts {
 
  private:
   WizardSession& session_;
-  WizardUi& ui_;
+  RunEvents& ui_;
   bool unpacked_ = false;
   std::string privateFolder_;
 };

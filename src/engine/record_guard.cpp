@@ -1,5 +1,6 @@
 #include "engine/record_guard.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "levels/game_layout.h"
@@ -39,6 +40,16 @@ std::string RecordGuard::Check(RecordedKind kind, const std::string& text, std::
                                const std::string& script) {
   why.clear();
   if (kind == RecordedKind::LevelFolder) return CheckLevelFolder(text, why);
+  if (kind == RecordedKind::Shortcut) {
+    // A file name the desktop can hold, no folder in it, and a shortcut's extension.
+    const bool plainName = !text.empty() && text.find_first_of("\\/:*?\"<>|") == std::string::npos &&
+                           std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (!plainName || !EndsWithNoCase(text, layout::kLinkExtension) || text.size() <= 4) {
+      why = "not a shortcut name";
+      return {};
+    }
+    return text;
+  }
   if (kind == RecordedKind::Backup) {
     // Only the two names the conversion gives a backup, beside its script.
     const std::string leaf = LeafName(script);

@@ -10,6 +10,7 @@ enum class RecordedKind {
   LevelFolder,  // Levels\<Level> or Mods\<Mod>\Levels\<Level> of the game folder
   Script,       // <level folder>\<name>.lua: the payload's script (normally <Level>.lua)
   Backup,       // a leaf name: <script>.bak or <script>.velk.bak, beside the script
+  Shortcut,     // a leaf name <name>.lnk on the desktop
 };
 
 // Checks the record's paths against one game folder. A path is normalised first (".", "..",

@@ -9,20 +9,20 @@
 namespace velk {
 namespace {
 
-void RemoveModFolder(const WizardSession& session, WizardUi& ui) {
+void RemoveModFolder(const WizardSession& session, RunEvents& events) {
   const std::string modFolder = session.ModsDir + ModFolderName(session);
   if (!FolderExists(modFolder)) return;
-  LogLine(ui, (RemoveFolderTree(modFolder) ? "Deleted " : "Could not delete ") + modFolder);
+  events.LogLine((RemoveFolderTree(modFolder) ? "Deleted " : "Could not delete ") + modFolder);
 }
 
 }  // namespace
 
-void UninstallMod(WizardSession& session, WizardUi& ui) {
-  LogLine(ui, "Deleting pak files");
-  RemoveModFromLevels(session, ui, /*heading=*/true);
-  LogLine(ui, "Deleting " + session.ModTag + "-Dir");
+void UninstallMod(WizardSession& session, RunEvents& events) {
+  events.LogLine("Deleting pak files");
+  RemoveModFromLevels(session, events, /*heading=*/true);
+  events.LogLine("Deleting " + session.ModTag + "-Dir");
   // The install record goes with the mod folder, once everything it names is undone.
-  RemoveModFolder(session, ui);
+  RemoveModFolder(session, events);
   session.Uninstalled = true;
 }
 

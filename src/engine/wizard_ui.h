@@ -1,7 +1,10 @@
 #pragma once
-// How the engine reaches the window's controls. The real window implements it over Win32
-// controls; the unattended mode and the tests implement it in memory (MemoryUi).
+// The window's controls, which the engine fills when a page opens (captions, the level list)
+// and which show what it reports. The real window implements it over Win32 controls; the
+// unattended mode and the tests implement it in memory (MemoryUi).
 #include <string>
+
+#include "engine/run_events.h"
 
 namespace velk {
 
@@ -22,14 +25,11 @@ enum class Ctl {
 constexpr Ctl PageControl(int index) { return static_cast<Ctl>(static_cast<int>(Ctl::Page0) + index); }
 inline constexpr int kPageCount = 5;
 
-// The user's answer when a check before the first change failed.
-enum class StopAnswer { Retry, Back, Exit };
-
-class WizardUi {
+class WizardUi : public RunEvents {
  public:
   virtual ~WizardUi() = default;
 
-  // Caption of a label, button or option; the text of Text1 (GameDir) and Text2.
+  // Caption of a label, button or option; the text of Text1 (the path box) and Text2.
   virtual std::string Text(Ctl control) = 0;
   virtual void SetText(Ctl control, const std::string& text) = 0;
   // Ticked check box or selected option button.
@@ -49,31 +49,24 @@ class WizardUi {
   // False when there is no such row.
   virtual bool SetLevelRowTicked(int row, bool ticked) = 0;
 
-  // ProgressBar1 (range 1 to 20); false when the value is outside the range (refused).
-  virtual bool SetProgress(int value) = 0;
+  // The status lines are the path box, the labels of the progress page and the completion
+  // page's summary.
+  void ShowStatus(StatusLine line, const std::string& text) final { SetText(StatusControl(line), text); }
 
-  // Modal message with the error icon and a single OK button.
-  virtual void ShowError(const std::string& text) = 0;
-  // Modal message with an OK button and no icon (the command runner's platform errors).
-  virtual void ShowNotice(const std::string& text) = 0;
-
-  // A check before the first change failed: shows `message` (with Retry and Cancel when
-  // `canRetry`), then asks `question`: back to the choices page, or close the wizard.
-  virtual StopAnswer AskAfterStop(const std::string& message, bool canRetry,
-                                  const std::string& question) = 0;
-
-  // Tells the user, without a question, that the installed mod needs a repair. Only the window
-  // says so: the unattended mode has its own action for the check.
-  virtual void AdviseRepair(const std::string& /*text*/) {}
-
-  // Lets the window paint and handle timer ticks while work runs.
-  virtual void ProcessPendingEvents() = 0;
-  // The window handle for shell calls; nullptr without a window.
-  virtual void* OwnerWindow() = 0;
-  // Asks with Yes and No whether to start the wizard again with the rights it lacks, and does
-  // so on Yes; true when the elevated wizard was started and this one is closing. Without a
-  // window there is no one to ask.
-  virtual bool OfferElevatedRestart(const std::string& /*question*/) { return false; }
+ private:
+  static Ctl StatusControl(StatusLine line) {
+    switch (line) {
+      case StatusLine::GameFolder:
+        return Ctl::Text1;
+      case StatusLine::Step:
+        return Ctl::Label6;
+      case StatusLine::Level:
+        return Ctl::Label7;
+      case StatusLine::Summary:
+        break;
+    }
+    return Ctl::Text2;
+  }
 };
 
 }  // namespace velk

@@ -62,7 +62,6 @@ inline constexpr std::array<const char*, 3> kLegacyPayload = {"COMCTL32.OCX", "C
                                                               "vbrun60sp6.exe"};
 
 // Desktop shortcut.
-inline constexpr const char* kShortcutFile = "Far Cry VELK.lnk";
 inline constexpr const char* kLinkExtension = ".lnk";
 inline constexpr int kShortcutIconIndex = 1;
 

@@ -311,7 +311,7 @@ void MainWindow::OnCommand(int id, int code) {
       pageWorkDoneAt_ = GetTickCount();
       // The user chose to close after a check stopped the run: the payload stays, so that
       // the setup can be run again once the game is closed or space is freed.
-      if (session_.Stopped != StopCause::None) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+      if (session_.StoppedExitCode != 0) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
       break;
     case Ctl::Check3:
       if (code == BN_CLICKED) wizard_.ScriptsClicked();

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "engine/choices.h"
+#include "wizard/choice_controls.h"
 #include "engine/install_run.h"
 #include "engine/page_work.h"
 #include "levels/game_detection.h"
 #include "levels/game_folder_check.h"
 #include "support/settings_store.h"
 #include "wizard/languages.h"
+#include "wizard/request_capture.h"
 #include "wizard/window_names.h"
 
 namespace velk {
@@ -68,21 +70,29 @@ void Wizard::StartUp(bool inDesignHost, unsigned systemLcid) {
   if (ok && !inDesignHost) NextPage();
 }
 
-void Wizard::NextPage() {
+bool Wizard::NextPage() {
+  CaptureRequest(session_, ui_);
+  return Continue();
+}
+
+bool Wizard::Continue() {
   BusyScope busy(*this);
-  if (CheckInput(session_, ui_)) {
+  const bool left = CheckInput(session_, ui_);
+  if (left) {
     ui_.ShowPage(session_.PageIndex, false);
     ++session_.PageIndex;
     ui_.ShowPage(session_.PageIndex, true);
-    DoOutput(session_, ui_, [this] { NextPage(); });
+    // The pages the wizard passes through by itself hold nothing the user chose.
+    DoOutput(session_, ui_, [this] { Continue(); });
     // PageIndex is read again: an install without maps has already moved on by itself.
     if (session_.PageIndex == 2) ui_.SetVisible(Ctl::Frame1, false);
     if (session_.PageIndex == 2 && session_.Request.choices.action != Action::Install) {
-      NextPage();
-      NextPage();
+      Continue();
+      Continue();
     }
   }
   if (session_.PageIndex == session_.LastPage) ui_.SetVisible(Ctl::Command5, false);
+  return left;
 }
 
 void Wizard::OptionClicked(Ctl option) {

@@ -1,6 +1,6 @@
 #pragma once
 // The wizard's navigation and handlers that need no Win32: start-up, NextPage with its
-// page-skipping rules, the option and scripts couplings, the language. The window and the
+// capture of the run request and its page-skipping rules, the option and scripts couplings, the language. The window and the
 // unattended mode both drive the wizard through this class.
 #include <string>
 
@@ -18,8 +18,14 @@ class Wizard {
   // `inDesignHost`. `systemLcid` is the system's default locale (tests pass their own).
   void StartUp(bool inDesignHost, unsigned systemLcid);
 
-  // The next button.
-  void NextPage();
+  // The next button: takes the visible page's part of the run request from the controls,
+  // then goes on as Continue does.
+  bool NextPage();
+  // Leaves the visible page when its checks pass on the request as it stands, and does the
+  // work of the page entered; false when the page stays. The unattended mode fills the request
+  // itself and calls this; so does the wizard for the pages it passes through by itself.
+  bool Continue();
+  bool OnLastPage() const { return session_.PageIndex == session_.LastPage; }
 
   // Option1..3 clicked (couplings of Check1, Check3, Check4, Check5).
   void OptionClicked(Ctl option);

@@ -26,11 +26,13 @@
 namespace velk {
 namespace {
 
-// The choices page set through the same couplings as the window's clicks: the action first
-// (it takes all parts or none), then the parts an install may leave out.
-void ApplyChoices(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogue& texts,
-                  const std::function<void(const std::string&)>& warn) {
-  Choices choices = ReadChoices(ui);  // page 1 marked an old version in removeOld
+// The choices the switches ask for, through the same couplings as the window's clicks: the
+// action first (it takes all parts or none), then the parts an install may leave out. An old
+// version the choices page found is removed unless /KEEPOLD says otherwise.
+Choices RequestedChoices(const UnattendedOptions& o, bool oldVersionFound, const MessageCatalogue& texts,
+                         const std::function<void(const std::string&)>& warn) {
+  Choices choices;
+  choices.removeOld = oldVersionFound;
   choices.SelectAction(o.action);
   if (o.action == Action::Install) {
     choices.SetScripts(o.scripts);
@@ -42,32 +44,38 @@ void ApplyChoices(const UnattendedOptions& o, WizardUi& ui, const MessageCatalog
     warn(FormatText(texts.NoteComponentsIgnored, ""));
   }
   if (o.keepOld) choices.removeOld = false;
-  WriteChoices(ui, choices);
+  return choices;
 }
 
-// The level list as the user leaves it: only the requested rows ticked. A list that ticks
-// none is an error message naming the rows offered: the caller asked for levels and gets none.
-void ApplyLevels(const UnattendedOptions& o, WizardUi& ui, const MessageCatalogue& texts,
-                 const std::function<void(const std::string&)>& warn) {
+// The level list as the switches leave it: every level offered without /LEVELS=, otherwise
+// only those it names. A list that chooses none is an error message naming the levels
+// offered: the caller asked for levels and gets none.
+std::vector<LevelChoice> RequestedLevels(const UnattendedOptions& o, const std::vector<std::string>& offered,
+                                         RunEvents& events, const MessageCatalogue& texts,
+                                         const std::function<void(const std::string&)>& warn) {
+  std::vector<LevelChoice> levels;
+  if (!o.levels) {
+    for (const std::string& name : offered) levels.push_back({name, true});
+    return levels;
+  }
   const std::vector<std::string>& wanted = *o.levels;
-  const int rows = ui.LevelRowCount();
   for (const std::string& name : wanted) {
-    bool offered = false;
-    for (int row = 0; row < rows; ++row) offered = offered || EqualsNoCase(ui.LevelRowText(row), name);
-    if (!offered) warn(FormatText(texts.NoteLevelNotOffered, SingleQuoted(name)));
+    const bool known = std::any_of(offered.begin(), offered.end(),
+                                   [&](const std::string& text) { return EqualsNoCase(text, name); });
+    if (!known) warn(FormatText(texts.NoteLevelNotOffered, SingleQuoted(name)));
   }
-  bool anyTicked = false;
-  std::string offered;
-  for (int row = 0; row < rows; ++row) {
-    const std::string text = ui.LevelRowText(row);
-    const bool tick = std::any_of(wanted.begin(), wanted.end(),
-                                  [&](const std::string& name) { return EqualsNoCase(text, name); });
-    ui.SetLevelRowTicked(row, tick);
-    anyTicked = anyTicked || tick;
-    offered += (row == 0 ? "|  " : ", ") + text;
+  bool anyChosen = false;
+  std::string offeredList;
+  for (const std::string& text : offered) {
+    const bool chosen = std::any_of(wanted.begin(), wanted.end(),
+                                    [&](const std::string& name) { return EqualsNoCase(text, name); });
+    levels.push_back({text, chosen});
+    anyChosen = anyChosen || chosen;
+    offeredList += (offeredList.empty() ? "|  " : ", ") + text;
   }
-  if (!anyTicked)
-    ui.ShowError(FormatText(texts.MsgNoLevelChosen + offered, SingleQuoted("/LEVELS=" + o.levelsGiven)));
+  if (!anyChosen)
+    events.ShowError(FormatText(texts.MsgNoLevelChosen + offeredList, SingleQuoted("/LEVELS=" + o.levelsGiven)));
+  return levels;
 }
 
 // The copy of the run log that /LOG= asks for; an error message when it cannot be written.
@@ -78,22 +86,6 @@ bool CopyRunLog(const std::string& gameDir, const std::string& copy, const Messa
   if (!LeadsElsewhere(Widen(runLog)) && CopyFileSafely(runLog, copy)) return true;
   console.Err(FormatText(texts.MsgLogNotCopied, copy) + "\r\n");
   return false;
-}
-
-int StopExitCode(StopCause cause) {
-  switch (cause) {
-    case StopCause::Payload:
-      return kUnattendedPayloadBroken;
-    case StopCause::Space:
-      return kUnattendedNoSpace;
-    case StopCause::SetupFolder:
-      return kUnattendedSetupReadOnly;
-    case StopCause::GameRunning:
-      return kUnattendedGameRunning;
-    case StopCause::None:
-      break;
-  }
-  return kUnattendedErrors;
 }
 
 }  // namespace
@@ -130,8 +122,7 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
   const std::optional<std::string> chosen = UnattendedGameFolder(
       options, session.Texts, [&ui](const std::string& text) { ui.ShowError(text); }, warn);
   if (!chosen) return kUnattendedBadStart;
-  ui.SetText(Ctl::Text1, *chosen);
-  const std::string folderTried = ui.Text(Ctl::Text1);
+  const std::string folderTried = *chosen;
   // The copy's file is judged against the folder the check will take, before the check starts
   // the run log: a refused one changes nothing.
   if (options.logCopy) {
@@ -143,8 +134,9 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
     }
   }
 
-  wizard.NextPage();  // CheckInput checks, remembers and logs the folder
-  if (session.PageIndex != 1) {
+  // The request is built from the switches, part by part, as the window takes it from its pages.
+  session.Request.gameDir = folderTried;
+  if (!wizard.Continue()) {  // CheckInput checks, remembers and logs the folder
     // The window's box shows its folder beside it; here the message names it.
     const std::string wrongFolder = FormatText(session.Texts.MsgWrongGameDir, "");
     if (!ui.Messages().empty() && ui.Messages().back().text == wrongFolder)
@@ -152,20 +144,17 @@ int RunUnattendedPages(const UnattendedOptions& options, WizardSession& session,
     return kUnattendedBadStart;
   }
 
-  ApplyChoices(options, ui, session.Texts, warn);
-  wizard.NextPage();
+  session.Request.choices = RequestedChoices(options, session.OldVersionFound, session.Texts, warn);
   // A check before the first change stopped the run on the choices page.
-  if (session.PageIndex == 1) return StopExitCode(session.Stopped);
-  if (session.PageIndex == 2) {
-    // Install with maps: the wizard waits on the level list.
-    if (options.levels) ApplyLevels(options, ui, session.Texts, warn);
+  if (!wizard.Continue()) return session.StoppedExitCode != 0 ? session.StoppedExitCode : kUnattendedErrors;
+  const Choices& choices = session.Request.choices;
+  if (choices.action == Action::Install && choices.maps) {
+    // The wizard waits on the level list.
+    session.Request.levels = RequestedLevels(options, session.OfferedLevels, ui, session.Texts, warn);
   } else if (options.levels) {
     warn(FormatText(session.Texts.NoteLevelsIgnored, ""));
   }
-  while (session.PageIndex < session.LastPage) {
-    const int before = session.PageIndex;
-    wizard.NextPage();
-    if (session.PageIndex == before) break;
+  while (!wizard.OnLastPage() && wizard.Continue()) {
   }
   return ui.Messages().empty() ? kUnattendedDone : kUnattendedErrors;
 }
@@ -221,7 +210,7 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
   // A run stopped by a check before the first change has no summary, but its log line.
   if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");
-  if (options.logCopy && !CopyRunLog(ui.Text(Ctl::Text1), *options.logCopy, session.Texts, console) &&
+  if (options.logCopy && !CopyRunLog(session.Request.gameDir, *options.logCopy, session.Texts, console) &&
       code == kUnattendedDone)
     code = kUnattendedErrors;
   return code;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "wizard/memory_ui.h"
+#include "engine/change_checks.h"
 #include "engine/wizard_session.h"
 #include "wizard/unattended_console.h"
 #include "wizard/unattended_switches.h"
@@ -18,11 +19,7 @@ inline constexpr int kUnattendedErrors = 1;     // finished with at least one
 // be written to, or none was named or remembered and not exactly one was found
 inline constexpr int kUnattendedBadStart = 2;
 inline constexpr int kUnattendedBusy = 3;       // another setup still at work after the wait
-// Stopped before any change by a check of the choices page (nothing changed):
-inline constexpr int kUnattendedPayloadBroken = 4;  // a payload archive missing or damaged
-inline constexpr int kUnattendedNoSpace = 5;        // too little free space for the unpacking
-inline constexpr int kUnattendedSetupReadOnly = 6;  // the setup's own folder cannot be written
-inline constexpr int kUnattendedGameRunning = 7;    // Far Cry is running from the game folder
+// 4 to 7: stopped before any change by a check of the choices page (engine/change_checks).
 // /ACTION=verify, which changes nothing, ends with done (all as installed), errors (a repair is
 // needed) or this: the mod is not installed in the game folder.
 inline constexpr int kUnattendedNotInstalled = 8;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/desktop_shortcut.h"
 #include "engine/install_check.h"
 #include "engine/install_record.h"
 #include "levels/game_folder_check.h"
@@ -32,10 +33,7 @@ int RunUnattendedVerify(const UnattendedOptions& options, ConsoleStreams& consol
       gameDir + layout::kModsDirSuffix + layout::kModFolderPrefix + layout::kModTag, gameDir);
   for (const std::string& ignored : reading.ignored) say(ignored);
   const ComScope com;  // the desktop folder is asked through the shell
-  std::string desktop;
-  const std::string shortcut = GetSpecialFolder(nullptr, kDesktopFolderId, desktop)
-                                   ? desktop + "\\" + FormatText(texts.MsgShortcutName, "") + layout::kLinkExtension
-                                   : std::string();
+  const std::string shortcut = ShortcutPath(reading.record, texts, nullptr);
   const InstallCheck check = CheckInstalledMod(gameDir, reading.record, levels, shortcut, texts);
   if (!check.installed) {
     console.Out(FormatText(texts.VerifyNotInstalled, "") + "\r\n");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine_fixture.h"
+#include "engine/change_checks.h"
 #include "kit/running_game.h"
 #include "support/file_helpers.h"
 #include "wizard/navigation.h"
@@ -63,7 +64,7 @@ TEST_F(ChangeChecks, TooLittleSpaceStopsWithBothFiguresUntilThereIsRoom) {
   wizard_->NextPage();
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(session_.PageIndex, 1);
-  EXPECT_EQ(session_.Stopped, StopCause::None) << "going back is not closing";
+  EXPECT_EQ(session_.StoppedExitCode, 0) << "going back is not closing";
   ExpectNothingChanged();
   const std::vector<std::string> log = RunLog();
   ASSERT_EQ(log.size(), 1u);
@@ -95,7 +96,7 @@ TEST_F(ChangeChecks, RunningGameStopsUninstallAndInstallUntilItHasEnded) {
   };
   wizard_->NextPage();
   EXPECT_EQ(session_.PageIndex, 1);
-  EXPECT_EQ(session_.Stopped, StopCause::GameRunning);
+  EXPECT_EQ(session_.StoppedExitCode, kUnattendedGameRunning);
   ExpectNothingChanged();
   EXPECT_EQ(RunLog(), std::vector<std::string>{"Far Cry is running, " + game.Exe() +
                                                " is in use: nothing changed"});

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/choices.h"
+#include "wizard/request_capture.h"
 #include "levels/game_folder_check.h"
 #include "levels/level_discovery.h"
 #include "support/file_helpers.h"
@@ -54,8 +55,9 @@ void EngineTest::Prepare(const testkit::GameOptions& game, const testkit::AppOpt
   session_.AppDir = fx_.appDir;
   session_.Texts = EnglishCatalogue();
   session_.ModsDir = fx_.gameDir + "\\Mods\\";
-  ui_.SetText(Ctl::Text1, fx_.gameDir);
+  session_.Request.gameDir = fx_.gameDir;
   ASSERT_TRUE(RestartRunLog(fx_.gameDir, session_.ModTag));
+  ui_.LogTo(RunLogFile(fx_.gameDir));
   GetInstLevels(fx_.gameDir, session_.InstalledLevels);
   DeleteFileAt(LinkFile());
 }
@@ -67,9 +69,10 @@ void EngineTest::TearDown() {
 }
 
 void EngineTest::Page(int pageIndex) {
-  // The wizard takes the choices when the choices page is left; a test that enters a later
-  // page directly has just set them.
+  // The wizard takes the choices when the choices page is left and the level list when it is
+  // left; a test that enters a later page directly has just set them.
   if (pageIndex >= 2) session_.Request.choices = ReadChoices(ui_);
+  if (pageIndex == 3) session_.Request.levels = ReadLevelList(ui_);
   session_.PageIndex = pageIndex;
   ui_.ShowPage(pageIndex, true);
   DoOutput(session_, ui_, [this] { EnterNextPage(); });

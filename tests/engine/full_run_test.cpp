@@ -322,3 +322,39 @@ TEST_F(FullRun, SwitchingOffAndOnAcrossRuns) {
 
 }  // namespace
 }  // namespace velk::enginetest
+
+namespace velk::enginetest {
+namespace {
+
+// A language may name the shortcut otherwise: a later run in another language finds it by the
+// name the record keeps, and neither replaces nor removes it under its own name only.
+TEST_F(FullRun, TheShortcutIsFoundUnderTheNameItWasMadeWith) {
+  Prepare();
+  const std::string translated = Desktop() + "\\Far Cry VELK (translated).lnk";
+  auto installTranslated = [&] {
+    auto run = StartRun();
+    run->session.Texts.MsgShortcutName = "Far Cry VELK (translated)";
+    run->wizard.NextPage();
+    Finish(*run);
+  };
+  installTranslated();
+  EXPECT_TRUE(FileExists(translated));
+  EXPECT_FALSE(testkit::Exists(LinkFile()));
+  EXPECT_NE(testkit::ReadFile(ModFolder() + "\\InstallRecord.txt").find("shortcut\tFar Cry VELK (translated).lnk\r\n"),
+            std::string::npos);
+
+  Install({"Archive"});  // a repair in the catalogue's language
+  EXPECT_FALSE(testkit::Exists(translated));
+  EXPECT_TRUE(FileExists(LinkFile()));
+
+  installTranslated();
+  auto run = Uninstall();
+  EXPECT_TRUE(run->ui.Messages().empty());
+  EXPECT_FALSE(testkit::Exists(translated));
+  EXPECT_FALSE(testkit::Exists(LinkFile()));
+  ExpectInOrder(RunLog(), {"Removing shortcut", "Deleted " + translated});
+  DeleteFileAt(translated);
+}
+
+}  // namespace
+}  // namespace velk::enginetest

@@ -79,7 +79,7 @@ TEST_F(LevelScripts, ALevelWithoutThatStockScriptGetsNoBackup) {
 }
 
 TEST_F(LevelScripts, DelLuaFilesRemovesTheArchivesOfStockLevelsOnly) {
-  DelLuaFiles(ui_);
+  DelLuaFiles(session_, ui_);
   EXPECT_TRUE(RunLog().empty());  // nothing to remove, nothing logged
 
   const std::string dam = LevelDir("Dam") + "\\levelvelkki.pak";
@@ -87,7 +87,7 @@ TEST_F(LevelScripts, DelLuaFilesRemovesTheArchivesOfStockLevelsOnly) {
   testkit::WriteFile(dam, "second archive");
   testkit::WriteFile(custom, "not a stock level");
   testkit::WriteFile(LevelDir("Dam") + "\\levelvelk.pak.dis", "switched off");
-  DelLuaFiles(ui_);
+  DelLuaFiles(session_, ui_);
   EXPECT_EQ(RunLog(), std::vector<std::string>{"Deleted " + dam});
   EXPECT_FALSE(testkit::Exists(dam));
   EXPECT_TRUE(testkit::Exists(custom));
@@ -104,7 +104,7 @@ TEST_F(LevelScripts, DelLuaFilesSaysSoWhenAnArchiveCannotBeDeleted) {
   {
     const UniqueFile held = testkit::HoldWithoutSharing(archive);
     ASSERT_TRUE(held);
-    DelLuaFiles(ui_);
+    DelLuaFiles(session_, ui_);
     EXPECT_TRUE(testkit::Exists(archive));
   }
   EXPECT_EQ(RunLog(), (std::vector<std::string>{"Could not delete " + archive, "Deleted " + boat}));

@@ -25,7 +25,7 @@ class ModSwitch : public ::testing::Test {
   }
   bool Has(const std::string& folder, const std::string& file) { return FileExists(folder + "\\" + file); }
 
-  void SetUp() override { ui_.SetText(Ctl::Text1, root_.path()); }
+  void SetUp() override { session_.Request.gameDir = root_.path(); }
 
   testkit::TempFolder root_{"sw"};
   WizardSession session_;

@@ -21,7 +21,8 @@ class UntrustedRecord : public HardeningTest {
     victim_ = fixture_.root + "\\victim";
     // Everything a level folder of the mod could hold, where no action may reach it.
     for (const char* name : {"secret.txt", "levelvelk.pak", "levelvelk.pak.dis", "levelvelkki.pak",
-                             "levelvelk.pak.velkpart", "victim.lua", "victim.lua.bak", "victim.lua.velk.bak"})
+                             "levelvelk.pak.velkpart", "victim.lua", "victim.lua.bak", "victim.lua.velk.bak",
+                             "victim.lnk"})
       testkit::WriteFile(victim_ + "\\" + name, std::string("precious ") + name + "\r\n");
     // What a switched-off level would hold, in a folder the level scan does not take for one.
     for (const char* name : {"levelvelk.pak.dis", "levelvelk.pak.velkpart"})
@@ -63,6 +64,9 @@ TEST_F(UntrustedRecord, HostileLinesAreIgnoredByEveryActionAndTheStockGameComesB
       {"script outside a level folder", "script\tBin32\\FarCry.exe\t\t" + exeHash},
       {"script of another name", "script\tLevels\\Archive\\level.pak\t\tx"},
       {"not a record line", "delete\tLevels\\Archive\\level.pak"},
+      {"shortcut outside the desktop", "shortcut\t" + victim_ + "\\victim.lnk"},
+      {"shortcut up from the desktop", "shortcut\t..\\..\\..\\victim\\victim.lnk"},
+      {"shortcut naming no shortcut", "shortcut\tdesktop.ini"},
   };
   ASSERT_EQ(RunChecked().code, 0);
   const std::string record = testkit::ReadFile(RecordFile());

@@ -24,7 +24,7 @@ class CheckInputTest : public ::testing::Test {
   }
   bool LeavePage0(const std::string& typed) {
     session_.PageIndex = 0;
-    ui_.SetText(Ctl::Text1, typed);
+    session_.Request.gameDir = typed;  // as the window takes it from the path box
     return CheckInput(session_, ui_);
   }
 
