@@ -60,7 +60,7 @@ bool CheckGameFolderPage(WizardSession& session, RunEvents& events) {
   events.LogTo(RunLogFile(gameDir));
   // Read once here; every path it names has passed its guard from now on.
   RecordReading reading = ReadInstallRecord(session.ModsDir + ModFolderName(session), gameDir);
-  for (const std::string& line : reading.ignored) Log(RunLogFile(gameDir), line);
+  for (const std::string& line : reading.ignored) events.LogLine(line);
   session.Record = std::move(reading.record);
   return true;
 }

@@ -8,7 +8,7 @@
 namespace velk {
 
 void RunEvents::LogLine(const std::string& text) const {
-  if (!logFile_.empty()) Log(logFile_, text);
+  if (log_) log_->Write(text);
 }
 
 RunnerHooks HooksFor(const WizardSession& session, RunEvents& events) {

@@ -2,7 +2,10 @@
 // What the engine tells the outside while it works: run log lines, status lines, progress,
 // messages and questions, and a chance for the window to paint. The window and the console
 // implement it; an engine function takes it only where it reports.
+#include <memory>
 #include <string>
+
+#include "support/run_log.h"
 
 namespace velk {
 
@@ -18,9 +21,10 @@ class RunEvents {
   virtual ~RunEvents() = default;
 
   // Where the run's lines go (<GameDir>\velk.log), from the moment the game folder is taken;
-  // before that a line goes nowhere.
-  void LogTo(std::string logFile) { logFile_ = std::move(logFile); }
-  const std::string& LogFile() const { return logFile_; }
+  // before that a line goes nowhere. The log stays open until EndLog or the end of this object.
+  void LogTo(std::string logFile) { log_ = std::make_unique<RunLogWriter>(std::move(logFile)); }
+  // Closes the run log, so that it can be copied whole.
+  void EndLog() { log_.reset(); }
   // One line in the run log; a line that cannot be written is lost, the work goes on.
   void LogLine(const std::string& text) const;
 
@@ -50,7 +54,7 @@ class RunEvents {
   virtual void* OwnerWindow() = 0;
 
  private:
-  std::string logFile_;
+  std::unique_ptr<RunLogWriter> log_;
 };
 
 }  // namespace velk

@@ -179,24 +179,21 @@ std::string ExecDosCommand(const std::string& command, const std::string& relati
   const std::string input = temp + kStdinFileName;
   const std::string reply = temp + kReplyFileName;
   const std::string batch = temp + kBatchFileName;
-  if (failed(CreateOrKeep(input)) || failed(CreateOrKeep(reply))) return result;
-  // Both must exist now. The batch names them by their long paths, which BuildBatchText makes
-  // safe for cmd (short names only where the OEM code page needs them): a short name of the
-  // temporary folder could come to open a sibling that another program creates meanwhile,
-  // as Wine's hashed short names can be shared.
-  if (GetShortName(input).empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
-  if (GetShortName(reply).empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
-
+  // The batch names the work files by their long paths, which BuildBatchText makes safe for
+  // cmd (short names only where the OEM code page needs them): a short name of the temporary
+  // folder could come to open a sibling that another program creates meanwhile, as Wine's
+  // hashed short names can be shared. The reply of an earlier run goes first (a missing one
+  // is no failure): cmd makes it anew.
+  if (failed(CreateOrKeep(input))) return result;
   stage = Stage::Start;
   if (failed(DeleteWorkFile(reply))) return result;
   const std::string batchText = BuildBatchText(command, folder, input, reply);
   if (!WriteFileBytes(batch, ToOem(batchText)) && failed(ErrorOr(ERROR_WRITE_FAULT))) return result;
   pendingEvents();
-  // A batch that cannot be found is skipped here and ends in "<ERROR>" below.
-  const std::string batchShort = GetShortName(batch);
-  if (batchShort.empty() && failed(ErrorOr(ERROR_FILE_NOT_FOUND))) return result;
-  // On cmd's command line "%" cannot be escaped: such a path goes by its short form.
-  const bool useShort = !batchShort.empty() && batch.find('%') != std::string::npos;
+  // On cmd's command line "%" cannot be escaped: such a path goes by its short form. A batch
+  // that cannot be found ends in "<ERROR>" below.
+  const std::string batchShort = batch.find('%') != std::string::npos ? GetShortName(batch) : std::string();
+  const bool useShort = !batchShort.empty();
   // Wine now and then cannot start one of its processes: its loader's heap, placed at random,
   // can cover the page every Wine process maps at 0x7ffe0000 ("failed to map the shared user
   // data"). Such a run is started again, and only such a run:

@@ -19,15 +19,18 @@ std::string FormatNow(Formatter format) {
   return Narrow(buffer);
 }
 
+// The run's writer and a single Log call may hold the log at once; readers too.
+constexpr DWORD kLogSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 // The log opened for writing, made when missing. Never made by an open that may follow a link:
 // a new file only where no entry of the name is, so a link whose target is gone (which looks
 // missing) does not bring its target into being. The folder is never made: a missing one fails.
 UniqueFile OpenLogFile(const std::wstring& path) {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, kLogSharing, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || GetLastError() != ERROR_FILE_NOT_FOUND) return file;
-    file.reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+    file.reset(CreateFileW(path.c_str(), GENERIC_WRITE, kLogSharing, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
     // Made by someone else in between: opened as it is now.
@@ -49,23 +52,50 @@ std::string ShortDate() {
   });
 }
 
-bool Log(const std::string& logFile, const std::string& logText) {
+namespace {
+
+// The log opened as Log writes it; empty when it is a link or cannot be opened.
+UniqueFile OpenCheckedLog(const std::string& logFile) {
   const std::wstring path = Widen(logFile);
   // A log that is a link would write into whatever it leads to: such a log is not written.
-  if (LeadsElsewhere(path)) return false;
+  if (LeadsElsewhere(path)) return UniqueFile();
   UniqueFile file = OpenLogFile(path);
   // Asked again of what was opened: a link made in between counts too.
-  if (!file || !OpensEntryItself(file.get(), path)) return false;
+  if (!file || !OpensEntryItself(file.get(), path)) return UniqueFile();
+  return file;
+}
+
+// One timestamped line at the end of the open log.
+bool AppendLine(HANDLE file, const std::string& logText) {
   LARGE_INTEGER zero{};
-  if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return false;
+  if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) return false;
   std::string entry = "[";
   entry += LongTimeOfDay();
   entry += "] - ";
   entry += logText;
   const std::string line = ToAnsi(entry) + "\r\n";
   DWORD written = 0;
-  return WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-         written == line.size();
+  return WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) && written == line.size();
+}
+
+}  // namespace
+
+bool Log(const std::string& logFile, const std::string& logText) {
+  const UniqueFile file = OpenCheckedLog(logFile);
+  return file && AppendLine(file.get(), logText);
+}
+
+RunLogWriter::~RunLogWriter() {
+  if (handle_) CloseHandle(handle_);
+}
+
+bool RunLogWriter::Write(const std::string& logText) {
+  if (!handle_) {
+    UniqueFile file = OpenCheckedLog(logFile_);
+    if (!file) return false;
+    handle_ = file.release();
+  }
+  return AppendLine(handle_, logText);
 }
 
 }  // namespace velk

@@ -210,6 +210,7 @@ int RunUnattended(const std::vector<std::string>& arguments) {
   if (code == kUnattendedBadStart) return code;  // the folder check failed: no run to copy
   // A run stopped by a check before the first change has no summary, but its log line.
   if (code == kUnattendedDone || code == kUnattendedErrors) console.Out(ui.Text(Ctl::Text2) + "\r\n");
+  ui.EndLog();  // the copy takes the log whole
   if (options.logCopy && !CopyRunLog(session.Request.gameDir, *options.logCopy, session.Texts, console) &&
       code == kUnattendedDone)
     code = kUnattendedErrors;

@@ -103,6 +103,32 @@ TEST(RunLog, NeverWritesThroughALink) {
   EXPECT_TRUE(Log(game + "\\plain.log", "kept"));
 }
 
+// The run keeps its log open: its lines and those of single Log calls (the exit's) land in
+// the order written, the file can be read meanwhile, a folder that comes late is written once
+// it is there, and a log that is a link is never opened.
+TEST(RunLogWriter, KeepsTheLogOpenBesideOtherWritersAndNeverThroughALink) {
+  TempFolder parent("log");
+  const std::string game = parent.path() + "\\Far Cry";
+  {
+    RunLogWriter writer(game + "\\velk.log");
+    EXPECT_FALSE(writer.Write("before the folder"));
+    ASSERT_TRUE(CreateFolders(game));
+    EXPECT_TRUE(writer.Write("first"));
+    EXPECT_TRUE(Log(game + "\\velk.log", "between"));
+    EXPECT_TRUE(writer.Write("second"));
+    EXPECT_EQ(testkit::LogTexts(game), (std::vector<std::string>{"first", "between", "second"}));
+  }
+  EXPECT_TRUE(Log(game + "\\velk.log", "after"));
+  EXPECT_EQ(testkit::LogTexts(game).back(), "after");
+
+  const std::string victim = parent.path() + "\\victim.txt";
+  testkit::WriteFile(victim, "theirs");
+  testkit::MakeUnixLink(game + "\\linked.log", victim);
+  RunLogWriter linked(game + "\\linked.log");
+  EXPECT_FALSE(linked.Write("into the link"));
+  EXPECT_EQ(testkit::ReadFile(victim), "theirs");
+}
+
 TEST(RunLog, ShortDateHasDayMonthAndYear) {
   const std::string date = ShortDate();
   EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4})"))) << date;
