@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/test_kit.h"
+#include "support/process_info.h"
+#include "support/text_tools.h"
 #include "wizard/unattended.h"
+#include "wizard/unattended_switch_table.h"
 #include "wizard/unattended_switches.h"
 
 namespace velk {
@@ -146,6 +150,43 @@ TEST(UnattendedSwitches, WhoWantsTheUnattendedMode) {
   SwitchParse help = ParseUnattendedSwitches({"/?"});
   EXPECT_TRUE(help.ok && help.options.help);
   EXPECT_NE(UnattendedUsage().find("/COMPONENTS="), std::string::npos);
+}
+
+// The switch names of one row of a README table: the backquoted names in its first cell, each
+// up to its "=".
+std::vector<std::string> DocumentedNames(const std::string& row) {
+  std::vector<std::string> names;
+  const size_t cellEnd = row.find(" |", 2);
+  for (size_t open = row.find('`'); open < cellEnd; open = row.find('`', open)) {
+    const size_t close = row.find('`', open + 1);
+    const std::string name = row.substr(open + 1, close - open - 1);
+    names.push_back(name.substr(0, name.find('=')));
+    open = close + 1;
+  }
+  return names;
+}
+
+// The README's switch table says what the program reads: every row of the one is a row of the
+// other, with the same names, in the same order.
+TEST(UnattendedSwitches, TheReadmeTableListsTheProgramsSwitches) {
+  const std::string readme = testkit::ReadFile(ExeFolder() + "\\README.md");
+  const size_t table = readme.find("| switch | meaning |");
+  ASSERT_NE(table, std::string::npos);
+  std::vector<std::vector<std::string>> documented;
+  for (const std::string_view line : SplitLines(std::string_view(readme).substr(table))) {
+    if (line.empty() || line[0] != '|') break;
+    if (line.find('`') < line.find(" |", 2)) documented.push_back(DocumentedNames(std::string(line)));
+  }
+  std::vector<std::vector<std::string>> declared;
+  for (const SwitchRow& row : SwitchTable()) {
+    declared.emplace_back();
+    for (const char* name : row.names)
+      if (name) declared.back().push_back(name);
+  }
+  EXPECT_EQ(documented, declared);
+  // And /? names every switch that has a part of the usage line.
+  for (const SwitchRow& row : SwitchTable())
+    if (*row.synopsis) EXPECT_NE(UnattendedUsage().find(std::string("[") + row.names[0]), std::string::npos) << row.names[0];
 }
 
 }  // namespace
