@@ -12,7 +12,6 @@
 #include "engine/uninstall.h"
 #include "engine/archive_commands.h"
 #include "support/file_helpers.h"
-#include "support/shell.h"
 
 namespace velk {
 namespace {

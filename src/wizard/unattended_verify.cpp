@@ -9,7 +9,6 @@
 #include "levels/game_folder_check.h"
 #include "levels/game_layout.h"
 #include "levels/level_discovery.h"
-#include "support/shell.h"
 #include "support/win_handles.h"
 #include "wizard/languages.h"
 #include "wizard/unattended.h"
