@@ -9,6 +9,7 @@
 #include "gui/gui_driver.h"
 #include "kit/named_lock.h"
 #include "kit/test_kit.h"
+#include "support/text_tools.h"
 #include "support/text_codec.h"
 #include "wizard/control_table.h"
 
@@ -31,7 +32,7 @@ void MakeSlowModFiles(const std::string& appDir, const std::string& temp) {
   const std::string archive = appDir + "\\modfiles.7z";
   ASSERT_TRUE(DeleteFileW(Widen(archive).c_str()));
   std::string output;
-  ASSERT_EQ(testkit::RunProgram("\"" + testkit::ArchiverPath() + "\" a -t7z -m0=PPMd \"" + archive + "\" VELK_Av8",
+  ASSERT_EQ(testkit::RunProgram(Quoted(testkit::ArchiverPath()) + " a -t7z -m0=PPMd " + Quoted(archive) + " VELK_Av8",
                                 content, &output),
             0)
       << output;

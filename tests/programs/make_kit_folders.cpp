@@ -15,6 +15,7 @@
 
 #include "kit/test_kit.h"
 #include "support/text_codec.h"
+#include "support/text_tools.h"
 
 namespace {
 
@@ -28,9 +29,8 @@ int WriteContent(const std::string& target, const std::vector<std::string>& leve
   // The content is exactly what the kit's archives unpack to.
   for (const char* archive : {"modfiles.7z", "mapfiles.7z"}) {
     std::string output;
-    const int rc = testkit::RunProgram("\"" + testkit::ArchiverPath() + "\" x -y \"" + appDir +
-                                           "\\" + archive + "\" -o\"" + target + "\"",
-                                       {}, &output);
+    const int rc = testkit::RunProgram(
+        Quoted(testkit::ArchiverPath()) + " x -y " + Quoted(appDir + "\\" + archive) + " -o" + Quoted(target), {}, &output);
     if (rc != 0) {
       std::fprintf(stderr, "unpacking %s failed:\n%s\n", archive, output.c_str());
       return 1;

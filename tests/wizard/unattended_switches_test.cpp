@@ -185,8 +185,11 @@ TEST(UnattendedSwitches, TheReadmeTableListsTheProgramsSwitches) {
   }
   EXPECT_EQ(documented, declared);
   // And /? names every switch that has a part of the usage line.
-  for (const SwitchRow& row : SwitchTable())
-    if (*row.synopsis) EXPECT_NE(UnattendedUsage().find(std::string("[") + row.names[0]), std::string::npos) << row.names[0];
+  for (const SwitchRow& row : SwitchTable()) {
+    if (*row.synopsis) {
+      EXPECT_NE(UnattendedUsage().find(std::string("[") + row.names[0]), std::string::npos) << row.names[0];
+    }
+  }
 }
 
 }  // namespace
